@@ -17,32 +17,22 @@ namespace {
 
 std::string Quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
-[[noreturn]] void ThrowSystemError(const std::string& what, const std::filesystem::path& path,
-                                   int error) {
-  throw RomError(what + " " + Quoted(path) + ": " + std::strerror(error) + ".");
+std::string Reason(int error) {
+  if (error == EISDIR) return "it is a folder, not a file";
+  if (error == ESPIPE || error == EINVAL) return "it is not a regular file";
+  return std::strerror(error);
 }
 
-int OpenExisting(const std::filesystem::path& path, int access, const std::string& purpose) {
+int OpenExisting(const std::filesystem::path& path, int access, const char* purpose) {
   if (path.empty()) throw RomError("No image is open.");
-  const std::string what = "Cannot open " + Quoted(path) + " " + purpose;
   // O_NONBLOCK keeps a pipe from hanging the open; it changes nothing for a
   // regular file. Without O_CREAT and O_TRUNC a missing file stays missing.
   int descriptor;
   do {
     descriptor = ::open(path.c_str(), access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (descriptor < 0 && errno == EINTR);
-  if (descriptor < 0) throw RomError(what + ": " + std::strerror(errno) + ".");
-
-  struct stat status {};
-  if (::fstat(descriptor, &status) != 0) {
-    const int error = errno;
-    ::close(descriptor);
-    throw RomError(what + ": " + std::strerror(error) + ".");
-  }
-  if (!S_ISREG(status.st_mode)) {
-    ::close(descriptor);
-    throw RomError(what + (S_ISDIR(status.st_mode) ? ": it is a folder, not a file."
-                                                   : ": it is not a regular file."));
+  if (descriptor < 0) {
+    throw RomError("Cannot open " + Quoted(path) + " " + purpose + ": " + Reason(errno) + ".");
   }
   return descriptor;
 }
@@ -50,18 +40,24 @@ int OpenExisting(const std::filesystem::path& path, int access, const std::strin
 }  // namespace
 
 RomFile RomFile::OpenForReading(const std::filesystem::path& path) {
+  // Reading needs no fstat: a folder or a pipe fails at the read itself, and
+  // one system call fewer matters when every byte opens the file afresh.
   return RomFile(OpenExisting(path, O_RDONLY, "for reading"), path);
 }
 
 RomFile RomFile::OpenForWriting(const std::filesystem::path& path) {
-  return RomFile(OpenExisting(path, O_WRONLY, "for writing"), path);
+  RomFile file(OpenExisting(path, O_WRONLY, "for writing"), path);
+  file.size_ = file.Size();
+  return file;
 }
 
 RomFile::RomFile(int descriptor, std::filesystem::path path)
     : descriptor_(descriptor), path_(std::move(path)) {}
 
 RomFile::RomFile(RomFile&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)), path_(std::move(other.path_)) {}
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      path_(std::move(other.path_)),
+      size_(other.size_) {}
 
 RomFile::~RomFile() {
   if (descriptor_ >= 0) ::close(descriptor_);
@@ -69,13 +65,19 @@ RomFile::~RomFile() {
 
 std::uint64_t RomFile::Size() const {
   struct stat status {};
-  if (::fstat(descriptor_, &status) != 0) ThrowSystemError("Cannot read the size of", path_, errno);
+  if (::fstat(descriptor_, &status) != 0) {
+    throw RomError("Cannot examine " + Quoted(path_) + ": " + Reason(errno) + ".");
+  }
+  if (!S_ISREG(status.st_mode)) {
+    throw RomError("Cannot use " + Quoted(path_) + ": " +
+                   Reason(S_ISDIR(status.st_mode) ? EISDIR : ESPIPE) + ".");
+  }
   return static_cast<std::uint64_t>(status.st_size);
 }
 
-void RomFile::ThrowOutsideFile(std::uint32_t offset) const {
-  throw RomError("The byte at offset " + FormatHexNumber(offset) + " lies outside " +
-                 Quoted(path_) + ", which is only " + std::to_string(Size()) +
+void RomFile::ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const {
+  throw RomError("The byte at offset " + FormatHexNumber(offset) + " lies outside " + Quoted(path_) +
+                 ", which is only " + std::to_string(size) +
                  " bytes long: the file is too short to be a complete image.");
 }
 
@@ -85,27 +87,29 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
   do {
     count = ::pread(descriptor_, &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
-  if (count < 0) ThrowSystemError("Cannot read from", path_, errno);
-  if (count == 0) ThrowOutsideFile(offset);
+  if (count < 0) throw RomError("Cannot read from " + Quoted(path_) + ": " + Reason(errno) + ".");
+  if (count == 0) ThrowOutsideFile(offset, Size());
   return byte;
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
-  // Writing past the end would extend the file; refuse instead.
-  if (offset >= Size()) ThrowOutsideFile(offset);
+  // Writing at or past the end would extend the file; refuse instead.
+  if (offset >= size_) ThrowOutsideFile(offset, size_);
   const unsigned char byte = value;
   ssize_t count;
   do {
     count = ::pwrite(descriptor_, &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
-  if (count < 0) ThrowSystemError("Cannot write to", path_, errno);
-  if (count != 1) throw RomError("Cannot write to " + Quoted(path_) + ": nothing was written.");
+  if (count != 1) {
+    throw RomError("Cannot write to " + Quoted(path_) + ": " +
+                   (count < 0 ? Reason(errno) : std::string("nothing was written")) + ".");
+  }
 }
 
 void RomFile::Close() {
   const int descriptor = std::exchange(descriptor_, -1);
   if (descriptor >= 0 && ::close(descriptor) != 0 && errno != EINTR) {
-    ThrowSystemError("Cannot finish writing", path_, errno);
+    throw RomError("Cannot finish writing " + Quoted(path_) + ": " + Reason(errno) + ".");
   }
 }
 

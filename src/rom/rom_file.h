@@ -8,8 +8,8 @@ namespace quorvane {
 // An open image file, good for touching single bytes in place. It is opened
 // for one access and closed again at once; the destructor closes it on every
 // path out, including failures. Opening never creates, truncates or extends a
-// file, and only regular files are accepted (a directory or a pipe is not an
-// image). Every failure throws RomError naming the file and the reason.
+// file, and only regular files serve (a folder or a pipe is not an image).
+// Every failure throws RomError naming the file and the reason.
 class RomFile {
  public:
   static RomFile OpenForReading(const std::filesystem::path& path);
@@ -22,6 +22,7 @@ class RomFile {
   RomFile& operator=(const RomFile&) = delete;
   ~RomFile();
 
+  // The file's length; fails for anything but a regular file.
   std::uint64_t Size() const;
   // A byte at or past the end of the file is a failure; nothing is written
   // there, so the file never grows.
@@ -33,10 +34,11 @@ class RomFile {
 
  private:
   RomFile(int descriptor, std::filesystem::path path);
-  [[noreturn]] void ThrowOutsideFile(std::uint32_t offset) const;
+  [[noreturn]] void ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const;
 
   int descriptor_;
   std::filesystem::path path_;
+  std::uint64_t size_ = 0;  // taken when opened for writing
 };
 
 }  // namespace quorvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quorvane::bench {
+
+// Shows the usual console table and keeps, per benchmark, the fastest real
+// time of its repetitions, so that each measured path can be set beside the
+// floor that the same run measured. The fastest run is the least disturbed
+// by whatever else the shared machine is doing.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      const std::string name = run.benchmark_name();
+      const double time = run.GetAdjustedRealTime();
+      auto [it, inserted] = fastest_.emplace(name, time);
+      if (!inserted && time < it->second) it->second = time;
+    }
+  }
+
+  // Prints "label: measured / floor = ratio (target at most limit)" and
+  // returns whether the target holds. Names are benchmark names as shown.
+  bool PrintRatio(const std::string& label, const std::string& measured, const std::string& floor,
+                  double limit) const {
+    const auto m = fastest_.find(measured);
+    const auto f = fastest_.find(floor);
+    if (m == fastest_.end() || f == fastest_.end()) return true;  // filtered out
+    const double ratio = m->second / f->second;
+    std::printf("%-46s %10.0f ns / %10.0f ns = %5.2fx  (target <= %.1fx) %s\n", label.c_str(),
+                m->second, f->second, ratio, limit, ratio <= limit ? "ok" : "MISSED");
+    return ratio <= limit;
+  }
+
+ private:
+  std::map<std::string, double> fastest_;
+};
+
+}  // namespace quorvane::bench
