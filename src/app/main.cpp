@@ -1,0 +1,23 @@
+// Start-up: create the window, run its Load handling, show it. The program
+// ends when the window closes, or when Open obtains an empty file name.
+#include <QApplication>
+
+#include "rom/module1.h"
+#include "window/form1.h"
+#include "window/user_interaction.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quorvane"));
+  QApplication::setDesktopFileName(QStringLiteral("quorvane"));
+
+  quorvane::Module1 module;
+  quorvane::DialogFileChooser chooser;
+  quorvane::MessageBoxNotifier notifier;
+  quorvane::Form1 form(module, chooser, notifier);
+  QObject::connect(&form, &quorvane::Form1::programEndRequested, &application, &QApplication::quit,
+                   Qt::QueuedConnection);
+  form.Form_Load();
+  form.show();
+  return application.exec();
+}

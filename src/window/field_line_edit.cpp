@@ -1,0 +1,29 @@
+#include "window/field_line_edit.h"
+
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace quorvane {
+
+FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {}
+
+std::string FieldLineEdit::Text() const { return text().toStdString(); }
+
+void FieldLineEdit::SetText(const std::string& text) { setText(QString::fromStdString(text)); }
+
+void FieldLineEdit::SetCaretPosition(int position) { setCursorPosition(position); }
+
+QSize FieldLineEdit::SizeToShow(const QString& text) const {
+  // The same sum QLineEdit makes for its own size hint: the text, the
+  // line edit's fixed inner margins (2 px each side, 1 px top and bottom),
+  // the caret, and then whatever frame the style draws around it.
+  const QFontMetrics metrics = fontMetrics();
+  const QMargins margins = textMargins();
+  const QSize contents(metrics.horizontalAdvance(text) + 2 * 2 + 1 + margins.left() + margins.right(),
+                       qMax(metrics.height(), 14) + 2 * 1 + margins.top() + margins.bottom());
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  return style()->sizeFromContents(QStyle::CT_LineEdit, &option, contents, this);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "rom/module1.h"
+#include "window/field_line_edit.h"
+#include "window/user_interaction.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+
+namespace quorvane {
+
+// The one window: the list of 841 door entries, the ten boxes that show the
+// selected entry's record bytes under their labels and frames, and the File
+// and Edit menus. Every handler runs to completion on the one thread; each
+// catches the failures of the work it starts and tells the user, so the
+// program always goes on.
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  Form1(Module1& module, FileChooser& common_dialog, Notifier& notifier, QWidget* parent = nullptr);
+
+  // Load handling: fills the list and builds the table of record offsets.
+  // Run once, before the window is first shown.
+  void Form_Load();
+
+  // The entry that the list's current position names: position + 1, so 0
+  // when nothing is selected.
+  std::int32_t SelectedEntry() const;
+
+  FieldLineEdit* Box(int number) const { return boxes_.at(static_cast<std::size_t>(number - 1)); }
+
+  // Controls, named as the window names them; each carries that objectName.
+  FieldLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10;
+  QLabel *Label2, *Label3, *Label4, *Label5, *Label6;
+  QFrame *Shape1, *Shape2, *Shape3, *Shape4, *Shape5;
+  QListWidget* List1;
+  QMenu *file, *edit;
+  QAction *file_open, *file_save, *file_space, *file_quit;
+  QAction *edit_copypointer, *edit_copyx, *edit_copyy;
+  FileChooser& CommonDialog1;
+
+ signals:
+  // Open obtained an empty file name: the whole program is to end.
+  void programEndRequested();
+
+ public slots:
+  void file_open_Click();
+  void file_save_Click();
+  void file_quit_Click();
+  void edit_copypointer_Click();
+  void List1_Click();
+  void Text2_Change();
+  void Text3_Change();
+  void Text4_Change();
+
+ public:
+  void CopyPointerToClipboard();
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void PlaceControls();
+  void SetTabOrder();
+  void ShowSelectedEntry();
+  void SaveSelectedEntry();
+  void OpenImage();
+  void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
+  // Runs one handler's work and turns any failure into a warning.
+  void Guarded(const std::function<void()>& work);
+
+  Module1& module_;
+  Notifier& notifier_;
+  std::array<FieldLineEdit*, 10> boxes_{};
+};
+
+}  // namespace quorvane
