@@ -10,7 +10,7 @@
 namespace quorvane::bench {
 
 // Shows the usual console table and keeps, per benchmark, the fastest real
-// time of its repetitions, so that each measured path can be set beside the
+// time (in seconds) of its repetitions, so that each measured path can be set beside the
 // floor that the same run measured. The fastest run is the least disturbed
 // by whatever else the shared machine is doing.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -20,7 +20,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
       const std::string name = run.benchmark_name();
-      const double time = run.GetAdjustedRealTime();
+      const double time = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
       auto [it, inserted] = fastest_.emplace(name, time);
       if (!inserted && time < it->second) it->second = time;
     }
@@ -34,8 +34,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const auto f = fastest_.find(floor);
     if (m == fastest_.end() || f == fastest_.end()) return true;  // filtered out
     const double ratio = m->second / f->second;
-    std::printf("%-46s %10.0f ns / %10.0f ns = %5.2fx  (target <= %.1fx) %s\n", label.c_str(),
-                m->second, f->second, ratio, limit, ratio <= limit ? "ok" : "MISSED");
+    std::printf("%-46s %10.1f us / %10.1f us = %5.2fx  (target <= %.1fx) %s\n", label.c_str(),
+                m->second * 1e6, f->second * 1e6, ratio, limit, ratio <= limit ? "ok" : "MISSED");
     return ratio <= limit;
   }
 

@@ -47,17 +47,19 @@ RomFile RomFile::OpenForReading(const std::filesystem::path& path) {
 
 RomFile RomFile::OpenForWriting(const std::filesystem::path& path) {
   RomFile file(OpenExisting(path, O_WRONLY, "for writing"), path);
-  file.size_ = file.Size();
+  // The length bounds every write. lseek is the cheapest way to learn it and
+  // fails for a pipe; a folder cannot be opened for writing at all.
+  const off_t end = ::lseek(file.descriptor_, 0, SEEK_END);
+  if (end < 0) throw RomError("Cannot use " + Quoted(path) + ": " + Reason(errno) + ".");
+  file.size_ = static_cast<std::uint64_t>(end);
   return file;
 }
 
-RomFile::RomFile(int descriptor, std::filesystem::path path)
-    : descriptor_(descriptor), path_(std::move(path)) {}
+RomFile::RomFile(int descriptor, const std::filesystem::path& path)
+    : descriptor_(descriptor), path_(&path) {}
 
 RomFile::RomFile(RomFile&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)),
-      path_(std::move(other.path_)),
-      size_(other.size_) {}
+    : descriptor_(std::exchange(other.descriptor_, -1)), path_(other.path_), size_(other.size_) {}
 
 RomFile::~RomFile() {
   if (descriptor_ >= 0) ::close(descriptor_);
@@ -66,17 +68,17 @@ RomFile::~RomFile() {
 std::uint64_t RomFile::Size() const {
   struct stat status {};
   if (::fstat(descriptor_, &status) != 0) {
-    throw RomError("Cannot examine " + Quoted(path_) + ": " + Reason(errno) + ".");
+    throw RomError("Cannot examine " + Quoted(*path_) + ": " + Reason(errno) + ".");
   }
   if (!S_ISREG(status.st_mode)) {
-    throw RomError("Cannot use " + Quoted(path_) + ": " +
+    throw RomError("Cannot use " + Quoted(*path_) + ": " +
                    Reason(S_ISDIR(status.st_mode) ? EISDIR : ESPIPE) + ".");
   }
   return static_cast<std::uint64_t>(status.st_size);
 }
 
 void RomFile::ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const {
-  throw RomError("The byte at offset " + FormatHexNumber(offset) + " lies outside " + Quoted(path_) +
+  throw RomError("The byte at offset " + FormatHexNumber(offset) + " lies outside " + Quoted(*path_) +
                  ", which is only " + std::to_string(size) +
                  " bytes long: the file is too short to be a complete image.");
 }
@@ -87,7 +89,7 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
   do {
     count = ::pread(descriptor_, &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
-  if (count < 0) throw RomError("Cannot read from " + Quoted(path_) + ": " + Reason(errno) + ".");
+  if (count < 0) throw RomError("Cannot read from " + Quoted(*path_) + ": " + Reason(errno) + ".");
   if (count == 0) ThrowOutsideFile(offset, Size());
   return byte;
 }
@@ -101,7 +103,7 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
     count = ::pwrite(descriptor_, &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
   if (count != 1) {
-    throw RomError("Cannot write to " + Quoted(path_) + ": " +
+    throw RomError("Cannot write to " + Quoted(*path_) + ": " +
                    (count < 0 ? Reason(errno) : std::string("nothing was written")) + ".");
   }
 }
@@ -109,7 +111,7 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
 void RomFile::Close() {
   const int descriptor = std::exchange(descriptor_, -1);
   if (descriptor >= 0 && ::close(descriptor) != 0 && errno != EINTR) {
-    throw RomError("Cannot finish writing " + Quoted(path_) + ": " + Reason(errno) + ".");
+    throw RomError("Cannot finish writing " + Quoted(*path_) + ": " + Reason(errno) + ".");
   }
 }
 

@@ -10,6 +10,7 @@ namespace quorvane {
 // path out, including failures. Opening never creates, truncates or extends a
 // file, and only regular files serve (a folder or a pipe is not an image).
 // Every failure throws RomError naming the file and the reason.
+// The path must outlive the object.
 class RomFile {
  public:
   static RomFile OpenForReading(const std::filesystem::path& path);
@@ -33,11 +34,11 @@ class RomFile {
   void Close();
 
  private:
-  RomFile(int descriptor, std::filesystem::path path);
+  RomFile(int descriptor, const std::filesystem::path& path);
   [[noreturn]] void ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const;
 
   int descriptor_;
-  std::filesystem::path path_;
+  const std::filesystem::path* path_;  // the caller's; a file lives only within one call
   std::uint64_t size_ = 0;  // taken when opened for writing
 };
 

@@ -8,11 +8,15 @@ std::optional<InvalidField> FindInvalidField(const std::function<std::string(int
   for (const FieldSlot& slot : kFieldTable) {
     std::string text = text_of_box(slot.box);
     if (ParseStrictByteText(text)) continue;
-    const std::string field = "\"" + std::string(slot.group_label) + "\" " + std::string(slot.byte_name);
-    const std::string shown = text.empty() ? "nothing" : "\"" + text + "\"";
-    std::string message = "The " + field + " holds " + shown +
-                          ", which is not a byte: type one or two hexadecimal digits (0-9, A-F). "
-                          "Nothing was saved.";
+    std::string message = "The \"";
+    message.append(slot.group_label).append("\" ").append(slot.byte_name).append(" holds ");
+    if (text.empty()) {
+      message.append("nothing");
+    } else {
+      message.append("\"").append(text).append("\"");
+    }
+    message.append(", which is not a byte: type one or two hexadecimal digits (0-9, A-F). "
+                   "Nothing was saved.");
     return InvalidField{slot, std::move(text), std::move(message)};
   }
   return std::nullopt;

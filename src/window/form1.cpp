@@ -86,8 +86,9 @@ void Form1::CreateControls() {
   client->setObjectName("client");
   setCentralWidget(client);
 
-  // Frames first, then boxes and list, then labels: each label is drawn over
-  // its frame's top edge, as a group box caption is.
+  // Stacking, bottom to top: frames, labels, then boxes and list. Each label
+  // is drawn over its frame's top edge, as a group box caption is, and a box
+  // that reaches into its label's lower edge is drawn over the label.
   for (const ShapePlace& place : kShapePlaces) {
     auto* shape = new QFrame(client);
     shape->setObjectName(place.name);
@@ -200,6 +201,8 @@ void Form1::PlaceControls() {
     label->setGeometry(scale.ToPixels(place.rect));
     label->raise();
   }
+  for (FieldLineEdit* box : boxes_) box->raise();
+  List1->raise();
 
   // The client area has a fixed size and the window fits it exactly, menu
   // bar included, so the window cannot be resized.

@@ -1,0 +1,90 @@
+// Walking all 841 entries through the window (a selection change until the
+// ten boxes are filled) beside the core's own ten reads per entry, measured
+// in the same run. Headless, on the offscreen platform.
+#include <QApplication>
+#include <QListWidget>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "ratio_reporter.h"
+#include "rom/entry_offsets.h"
+#include "rom/module1.h"
+#include "rom/record_layout.h"
+#include "window/form1.h"
+
+namespace {
+
+using namespace quorvane;
+
+class NoChooser : public FileChooser {
+ public:
+  std::optional<QString> ShowOpen(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+class CountingNotifier : public Notifier {
+ public:
+  void Warn(QWidget*, const QString&) override { ++warnings; }
+  int warnings = 0;
+};
+
+std::filesystem::path MakeImage() {
+  static const std::filesystem::path path = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    const std::filesystem::path file = std::filesystem::path(pattern) / "image.smc";
+    std::ofstream(file, std::ios::binary).close();
+    std::filesystem::resize_file(file, kMinimumImageSize);
+    return file;
+  }();
+  return path;
+}
+
+void CoreWalk(benchmark::State& state) {
+  Module1 module;
+  module.EntryOffsets.Build();
+  module.RomPath = MakeImage();
+  for (auto _ : state) {
+    for (std::int32_t entry = kFirstEntry; entry <= kLastEntry; ++entry) {
+      for (const FieldSlot& slot : kFieldTable) benchmark::DoNotOptimize(module.ReadFieldByte(entry, slot.position));
+    }
+  }
+}
+
+void WindowWalk(benchmark::State& state) {
+  Module1 module;
+  NoChooser chooser;
+  CountingNotifier notifier;
+  Form1 form(module, chooser, notifier);
+  form.Form_Load();
+  form.show();
+  module.RomPath = MakeImage();
+  for (int box = 1; box <= 8; ++box) form.Box(box)->setEnabled(true);
+  form.List1->setEnabled(true);
+  // Each walk starts on the last entry, so every one of its 841 steps is a change.
+  form.List1->setCurrentRow(kEntryCount - 1);
+  for (auto _ : state) {
+    for (int row = 0; row < kEntryCount; ++row) form.List1->setCurrentRow(row);
+    state.PauseTiming();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  if (notifier.warnings != 0) state.SkipWithError("the window reported a failure");
+}
+
+BENCHMARK(CoreWalk)->Unit(benchmark::kMillisecond);
+BENCHMARK(WindowWalk)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  quorvane::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nAll 841 entries shown through the window, beside the core's ten reads per entry:\n");
+  const bool met = reporter.PrintRatio("window walk / core walk", "WindowWalk", "CoreWalk", 2.0);
+  benchmark::Shutdown();
+  return met ? 0 : 1;
+}
