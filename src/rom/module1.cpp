@@ -35,15 +35,4 @@ void Module1::WriteFieldByte(std::int32_t entry, FieldBox& box, std::int16_t pos
   box.SetText(ReadFieldByte(entry, position));
 }
 
-void CheckImage(const std::filesystem::path& path) {
-  RomFile file = RomFile::OpenForReading(path);
-  const std::uint64_t size = file.Size();
-  if (size < kMinimumImageSize) {
-    throw RomError("\"" + path.string() + "\" is too short to be an image with door records: it is " +
-                   std::to_string(size) + " bytes long, but the records reach up to offset " +
-                   FormatHexNumber(kMinimumImageSize - 1) + ", so it must be at least " +
-                   std::to_string(kMinimumImageSize) + " bytes long.");
-  }
-}
-
 }  // namespace quorvane

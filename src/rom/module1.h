@@ -31,9 +31,4 @@ class Module1 {
   void WriteFieldByte(std::int32_t entry, FieldBox& box, std::int16_t position) const;
 };
 
-// Checks that a file can serve as an image before anything is changed for
-// it: it opens for reading and is long enough to hold every record. Throws
-// RomError saying why not.
-void CheckImage(const std::filesystem::path& path);
-
 }  // namespace quorvane

@@ -65,7 +65,7 @@ RomFile::~RomFile() {
   if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-std::uint64_t RomFile::Size() const {
+RomFile::Facts RomFile::Examine() const {
   struct stat status {};
   if (::fstat(descriptor_, &status) != 0) {
     throw RomError("Cannot examine " + Quoted(*path_) + ": " + Reason(errno) + ".");
@@ -74,7 +74,8 @@ std::uint64_t RomFile::Size() const {
     throw RomError("Cannot use " + Quoted(*path_) + ": " +
                    Reason(S_ISDIR(status.st_mode) ? EISDIR : ESPIPE) + ".");
   }
-  return static_cast<std::uint64_t>(status.st_size);
+  return Facts{static_cast<std::uint64_t>(status.st_size), static_cast<std::uint64_t>(status.st_dev),
+               static_cast<std::uint64_t>(status.st_ino)};
 }
 
 void RomFile::ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const {
@@ -90,7 +91,7 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
     count = ::pread(descriptor_, &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
   if (count < 0) throw RomError("Cannot read from " + Quoted(*path_) + ": " + Reason(errno) + ".");
-  if (count == 0) ThrowOutsideFile(offset, Size());
+  if (count == 0) ThrowOutsideFile(offset, Examine().size);
   return byte;
 }
 

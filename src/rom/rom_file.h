@@ -23,8 +23,14 @@ class RomFile {
   RomFile& operator=(const RomFile&) = delete;
   ~RomFile();
 
-  // The file's length; fails for anything but a regular file.
-  std::uint64_t Size() const;
+  // What the file system says of the open file; fails for anything but a
+  // regular file.
+  struct Facts {
+    std::uint64_t size;
+    std::uint64_t device;
+    std::uint64_t inode;
+  };
+  Facts Examine() const;
   // A byte at or past the end of the file is a failure; nothing is written
   // there, so the file never grows.
   std::uint8_t ReadByteAt(std::uint32_t offset) const;

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 
 #include "rom/hex_text.h"
+#include "rom/image_check.h"
 #include "rom/record_layout.h"
 #include "rom/save_check.h"
 #include "window/hex_input_filter.h"
@@ -256,8 +257,9 @@ void Form1::OpenImage() {
   // The chosen file is checked before anything changes for it, so that a
   // file that cannot serve leaves the image already open in place.
   const std::filesystem::path path = ToPath(*chosen);
-  CheckImage(path);
+  const ImageIdentity identity = CheckImage(path);
   module_.RomPath = path;
+  image_identity_ = identity;
   for (int box = kFirstEditableBox; box <= kLastEditableBox; ++box) Box(box)->setEnabled(true);
   List1->setEnabled(true);
   // The list raises no change for the position it already has, so a second
@@ -276,11 +278,15 @@ void Form1::List1_Click() {
 }
 
 void Form1::ShowSelectedEntry() {
-  // All ten bytes are read before any box changes. If a read fails, every
-  // box is emptied rather than left with a mix of two entries that a Save
-  // would write into this one; empty boxes cannot be saved.
+  // The image is checked again first, since it may have been deleted,
+  // truncated or replaced since it was opened. All ten bytes are read before
+  // any box changes; if that fails, every box is emptied rather than left
+  // with a mix of two entries that a Save would write into this one. Empty
+  // boxes cannot be saved.
   std::array<std::string, kFieldTable.size()> texts;
+  ImageIdentity identity{};
   try {
+    identity = CheckImage(module_.RomPath);
     for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
       texts[i] = module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position);
     }
@@ -290,6 +296,14 @@ void Form1::ShowSelectedEntry() {
   }
   for (std::size_t i = 0; i < kFieldTable.size(); ++i) Box(kFieldTable[i].box)->SetText(texts[i]);
   List1->setFocus(Qt::OtherFocusReason);
+
+  const bool replaced = image_identity_ && *image_identity_ != identity;
+  image_identity_ = identity;
+  if (replaced) {
+    notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
+                            "The entry shown now is read from the new file.")
+                             .arg(QFile::decodeName(module_.RomPath.c_str())));
+  }
 }
 
 void Form1::file_save_Click() {
@@ -305,6 +319,16 @@ void Form1::SaveSelectedEntry() {
     notifier_.Warn(this, tr("No entry is selected, so there is nothing to save. Pick one in the list."));
     return;
   }
+  // The image may have changed since the entry was shown: one that has
+  // become too short would take half a record before the first failing
+  // byte, and one replaced by another file would take bytes it never showed.
+  if (CheckImage(module_.RomPath) != image_identity_) {
+    notifier_.Warn(this, tr("\"%1\" has been replaced by another file since this entry was shown. "
+                            "Nothing was saved. Select the entry again to see what the new file "
+                            "holds.")
+                             .arg(QFile::decodeName(module_.RomPath.c_str())));
+    return;
+  }
   // Every box is checked before the first byte is written: a Save writes the
   // whole record or nothing.
   const std::optional<InvalidField> invalid =
@@ -316,9 +340,6 @@ void Form1::SaveSelectedEntry() {
     box->selectAll();
     return;
   }
-  // The image may have changed since it was opened; one that has become too
-  // short would otherwise take half a record before the first failing byte.
-  CheckImage(module_.RomPath);
   for (const FieldSlot& slot : kFieldTable) {
     module_.WriteFieldByte(SelectedEntry(), *Box(slot.box), slot.position);
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "rom/image_check.h"
 #include "rom/module1.h"
 #include "window/field_line_edit.h"
 #include "window/user_interaction.h"
@@ -80,6 +81,9 @@ class Form1 : public QMainWindow {
   Module1& module_;
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
+  // The file the shown entry was read from, to notice when the image has
+  // been replaced by another file since.
+  std::optional<ImageIdentity> image_identity_;
 };
 
 }  // namespace quorvane

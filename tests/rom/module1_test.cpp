@@ -147,15 +147,5 @@ TEST(Module1Paths, NamesWithSpacesAndNonAsciiLettersWork) {
   EXPECT_EQ(image.Bytes()[0xF020A], 0x3C);
 }
 
-TEST(CheckImageTest, AcceptsOnlyFilesLongEnoughForEveryRecord) {
-  SyntheticImage exact(kMinimumImageSize);
-  EXPECT_NO_THROW(CheckImage(exact.path()));
-  SyntheticImage short_by_one(kMinimumImageSize - 1);
-  const std::string message = MessageOf([&] { CheckImage(short_by_one.path()); });
-  EXPECT_TRUE(Mentions(message, "too short")) << message;
-  EXPECT_TRUE(Mentions(message, std::to_string(kMinimumImageSize - 1))) << message;
-  EXPECT_TRUE(Mentions(MessageOf([&] { CheckImage(exact.folder() / "none.smc"); }), "Cannot open"));
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_field_box.h"
+#include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/rom_error.h"
 #include "synthetic_image.h"
