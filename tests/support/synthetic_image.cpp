@@ -3,7 +3,6 @@
 #include <stdlib.h>
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 
@@ -50,9 +49,17 @@ std::vector<std::uint8_t> SyntheticImage::Pattern(std::uint64_t size) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+  return ReadFileRange(path, 0, std::filesystem::file_size(path));
+}
+
+std::vector<std::uint8_t> ReadFileRange(const std::filesystem::path& path, std::uint64_t offset,
+                                        std::uint64_t count) {
   std::ifstream file(path, std::ios::binary);
+  std::vector<std::uint8_t> bytes(count);
+  file.seekg(static_cast<std::streamoff>(offset));
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
   if (!file) throw std::runtime_error("cannot read " + path.string());
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return bytes;
 }
 
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {

@@ -45,6 +45,8 @@ class SyntheticImage {
 };
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+std::vector<std::uint8_t> ReadFileRange(const std::filesystem::path& path, std::uint64_t offset,
+                                        std::uint64_t count);
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace quorvane::testing
