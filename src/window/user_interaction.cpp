@@ -18,7 +18,11 @@ std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QStrin
 }
 
 void MessageBoxNotifier::Warn(QWidget* parent, const QString& message) {
-  QMessageBox::warning(parent, QStringLiteral("Quorvane"), message);
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvane"), message, QMessageBox::Ok, parent);
+  // The text can be selected and copied: it often names a file and a reason
+  // worth keeping.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
 }
 
 }  // namespace quorvane

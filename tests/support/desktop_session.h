@@ -1,0 +1,53 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvane::testing {
+
+using namespace std::chrono_literals;
+
+// A private X display (Xvfb) with a small window manager (openbox) in it, as
+// a desktop has: without one, X leaves the keyboard focus nowhere after a
+// dialog closes. While it lives, DISPLAY names it and Qt programs started
+// from here use it. Throws std::runtime_error saying what is missing when it
+// cannot be started.
+class DesktopSession {
+ public:
+  explicit DesktopSession(bool window_manager = true);
+  ~DesktopSession();
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+
+  const std::string& display() const { return display_; }
+
+ private:
+  pid_t server_ = -1;
+  pid_t window_manager_ = -1;
+  std::string display_;
+};
+
+struct CommandResult {
+  int status;  // the exit status, or -1 when it had to be killed
+  std::string output;
+};
+
+// Runs a program (looked up in PATH) to its end and returns what it printed.
+CommandResult RunCommand(const std::vector<std::string>& argv, std::chrono::milliseconds timeout = 10s);
+
+// Starts a program in the background, its standard error going to `log`
+// when one is named.
+pid_t StartProcess(const std::vector<std::string>& argv, const std::filesystem::path& log = {});
+
+// The exit status of a started program, or -1 if it has not ended in time.
+int WaitForExit(pid_t pid, std::chrono::milliseconds timeout);
+
+// Asks again and again until the answer is yes or the time is up.
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+
+}  // namespace quorvane::testing
