@@ -34,8 +34,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const auto f = fastest_.find(floor);
     if (m == fastest_.end() || f == fastest_.end()) return true;  // filtered out
     const double ratio = m->second / f->second;
-    std::printf("%-46s %10.1f us / %10.1f us = %5.2fx  (target <= %.1fx) %s\n", label.c_str(),
-                m->second * 1e6, f->second * 1e6, ratio, limit, ratio <= limit ? "ok" : "MISSED");
+    // Microseconds for system calls, milliseconds for whole walks and launches.
+    const bool long_times = f->second >= 0.01;
+    const double scale = long_times ? 1e3 : 1e6;
+    const char* unit = long_times ? "ms" : "us";
+    std::printf("%-46s %9.1f %s / %9.1f %s = %5.2fx  (target <= %.1fx) %s\n", label.c_str(),
+                m->second * scale, unit, f->second * scale, unit, ratio, limit,
+                ratio <= limit ? "ok" : "MISSED");
     return ratio <= limit;
   }
 

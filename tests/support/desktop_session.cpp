@@ -94,7 +94,7 @@ DesktopSession::DesktopSession(bool window_manager) {
     Stop(server_);
     throw std::runtime_error("Xvfb did not start: no X display for the desktop tests");
   }
-  display_ = ":" + number.substr(0, number.find('\n'));
+  display_.assign(1, ':').append(number, 0, number.find('\n'));
   ::setenv("DISPLAY", display_.c_str(), 1);
   ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 

@@ -1,0 +1,184 @@
+// Start-up time and peak memory of the editor on a real X display (Xvfb),
+// each beside a bare Qt 6 main window built in the same run.
+//   start-up: from launch to the first window being mapped (MapNotify);
+//   memory:   peak resident size (VmHWM) after opening an image through the
+//             file dialog and walking 100 entries, beside the bare window
+//             after it has shown Qt's file dialog once.
+#include <signal.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <functional>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "desktop_session.h"
+#include "ratio_reporter.h"
+
+namespace {
+
+using namespace quorvane::testing;
+using Clock = std::chrono::steady_clock;
+
+std::unique_ptr<DesktopSession> session;
+
+// Seconds from launch to the program's first top-level window being mapped.
+double SecondsToFirstMap(const std::vector<std::string>& command) {
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
+  xcb_flush(connection);
+
+  const auto start = Clock::now();
+  const pid_t pid = StartProcess(command);
+  double seconds = -1;
+  while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
+    const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
+    free(event);
+    if (mapped) {
+      seconds = std::chrono::duration<double>(Clock::now() - start).count();
+      break;
+    }
+  }
+  xcb_disconnect(connection);
+  ::kill(pid, SIGTERM);
+  WaitForExit(pid, std::chrono::seconds(10));
+  return seconds;
+}
+
+void StartUp(benchmark::State& state, const std::vector<std::string>& command) {
+  for (auto _ : state) {
+    const double seconds = SecondsToFirstMap(command);
+    if (seconds < 0) {
+      state.SkipWithError("no window was mapped");
+      return;
+    }
+    state.SetIterationTime(seconds);
+  }
+}
+
+long PeakResidentKiB(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+bool WindowShown(const std::string& title) {
+  return !RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}).output.empty();
+}
+
+void Keys(const std::vector<std::string>& keys) {
+  std::vector<std::string> command = {"xdotool", "key", "--delay", "15"};
+  command.insert(command.end(), keys.begin(), keys.end());
+  RunCommand(command, std::chrono::seconds(60));
+}
+
+// The editor: open an image through the file dialog, walk 100 entries.
+long EditorPeakKiB(const std::string& program, const std::string& image) {
+  const pid_t pid = StartProcess({program});
+  long peak = -1;
+  if (Eventually([] { return WindowShown("Quorvane"); }, std::chrono::seconds(30))) {
+    Keys({"ctrl+o"});
+    if (Eventually([] { return WindowShown("Open ROM"); })) {
+      RunCommand({"xdotool", "type", "--delay", "15", image});
+      Eventually([] {
+        if (!WindowShown("Open ROM")) return true;
+        Keys({"Return"});
+        return Eventually([] { return !WindowShown("Open ROM"); }, std::chrono::milliseconds(1500));
+      });
+      Keys(std::vector<std::string>(100, "Down"));
+      // Copy Pointer once the walk is through, so the last display has run.
+      Keys({"ctrl+p"});
+      RunCommand({"xclip", "-o", "-selection", "clipboard"}, std::chrono::seconds(5));
+      peak = PeakResidentKiB(pid);
+    }
+  }
+  ::kill(pid, SIGTERM);
+  WaitForExit(pid, std::chrono::seconds(10));
+  return peak;
+}
+
+// The bare window: shows the file dialog once and closes it itself.
+long BarePeakKiB(const std::string& program) {
+  const pid_t pid = StartProcess({program, "--dialog"});
+  long peak = -1;
+  if (Eventually([] { return WindowShown("Open ROM"); }, std::chrono::seconds(30)) &&
+      Eventually([] { return !WindowShown("Open ROM"); })) {
+    peak = PeakResidentKiB(pid);
+  }
+  ::kill(pid, SIGTERM);
+  WaitForExit(pid, std::chrono::seconds(10));
+  return peak;
+}
+
+// The smallest of a few runs: the peak with the least disturbance.
+long SmallestOf(int runs, const std::function<long()>& measure) {
+  long smallest = -1;
+  for (int run = 0; run < runs; ++run) {
+    const long peak = measure();
+    if (peak >= 0 && (smallest < 0 || peak < smallest)) smallest = peak;
+  }
+  return smallest;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: desktop_bench EDITOR BARE_WINDOW IMAGE\n");
+    return 2;
+  }
+  const std::string editor = argv[1];
+  const std::string bare = argv[2];
+  const std::string image = argv[3];
+  try {
+    session = std::make_unique<DesktopSession>(/*window_manager=*/false);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "desktop_bench: %s\n", error.what());
+    return 1;
+  }
+  // Alternating single launches, so that a busy moment of the machine falls on all alike.
+  for (int repeat = 0; repeat < 5; ++repeat) {
+    benchmark::RegisterBenchmark("StartUp/editor", StartUp, std::vector<std::string>{editor})
+        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("StartUp/bare", StartUp, std::vector<std::string>{bare})
+        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("StartUp/bare_with_menus", StartUp, std::vector<std::string>{bare, "--menus"})
+        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+  }
+  quorvane::bench::RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  // Memory needs keyboard focus in dialogs: a window manager, as a desktop has.
+  session.reset();
+  session = std::make_unique<DesktopSession>(/*window_manager=*/true);
+  const long editor_peak = SmallestOf(3, [&] { return EditorPeakKiB(editor, image); });
+  const long bare_peak = SmallestOf(3, [&] { return BarePeakKiB(bare); });
+
+  std::printf("\nThe editor beside a bare Qt 6 main window, same run:\n");
+  bool met = reporter.PrintRatio("start-up, launch to window mapped (fastest)",
+                                 "StartUp/editor/iterations:1/manual_time",
+                                 "StartUp/bare/iterations:1/manual_time", 1.2);
+  std::printf("  for reference, the editor beside a bare window with a menu bar and a caption:\n");
+  reporter.PrintRatio("  start-up, launch to window mapped (fastest)", "StartUp/editor/iterations:1/manual_time",
+                      "StartUp/bare_with_menus/iterations:1/manual_time", 1.2);
+  if (editor_peak < 0 || bare_peak < 0) {
+    std::printf("peak memory: could not drive the programs\n");
+    met = false;
+  } else {
+    const double ratio = static_cast<double>(editor_peak) / static_cast<double>(bare_peak);
+    std::printf("%-46s %10ld KiB / %8ld KiB = %5.2fx  (target <= 1.2x) %s\n",
+                "peak memory, open + 100 entries (smallest)", editor_peak, bare_peak, ratio,
+                ratio <= 1.2 ? "ok" : "MISSED");
+    met = met && ratio <= 1.2;
+  }
+  benchmark::Shutdown();
+  return met ? 0 : 1;
+}
