@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "fake_field_box.h"
 #include "rom/module1.h"
@@ -46,17 +45,6 @@ TEST_F(RecordLayoutTest, PointerReadsMostSignificantByteFirstOnScreen) {
   std::string pointer;
   for (int box : kPointerBoxes) pointer += shown.at(box);
   EXPECT_EQ(pointer, "C3A05F");
-}
-
-TEST_F(RecordLayoutTest, TenDistinctBoxesCoverEveryByteButByteThree) {
-  std::set<int> boxes;
-  std::set<int> positions;
-  for (const FieldSlot& slot : kFieldTable) {
-    boxes.insert(slot.box);
-    positions.insert(slot.position);
-  }
-  EXPECT_EQ(boxes, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(positions, (std::set<int>{1, 2, 3, 5, 6, 7, 8, 9, 10, 11}));
 }
 
 TEST_F(RecordLayoutTest, SavingTheShownRecordUnchangedLeavesTheImageAsItWas) {
