@@ -91,6 +91,12 @@ class Editor {
 
   void Type(const std::string& text) { RunCommand({"xdotool", "type", "--delay", "40", text}); }
 
+  // After a dialog closes, the window manager gives the focus back to the
+  // editor's window; keys sent before that would go nowhere.
+  bool Active() const {
+    return Eventually([&] { return Trimmed(RunCommand({"xdotool", "getactivewindow"}).output) == window_; });
+  }
+
   // Ctrl+O, the path typed into the dialog's name box, Enter. The name
   // box's completer may take the first Enter, so Enter is pressed until
   // the dialog is gone.
@@ -98,13 +104,18 @@ class Editor {
     Keys({"ctrl+o"});
     if (!Eventually([] { return !VisibleWindows("Open ROM").empty(); })) return false;
     Type(path.string());
-    return Eventually(
+    const bool closed = Eventually(
         [&] {
           if (VisibleWindows("Open ROM").empty()) return true;
           Keys({"Return"});
           return Eventually([] { return VisibleWindows("Open ROM").empty(); }, 1500ms);
         },
         15s);
+    // Then either the editor has the focus again or it shows a message.
+    return closed && Eventually([&] {
+             return VisibleWindows("Quorvane").size() == 2 ||
+                    Trimmed(RunCommand({"xdotool", "getactivewindow"}).output) == window_;
+           });
   }
 
   // Ctrl+P, then what the clipboard holds once it holds `expected` (or
@@ -127,7 +138,7 @@ class Editor {
   bool DismissMessage() {
     if (!Eventually([] { return VisibleWindows("Quorvane").size() == 2; })) return false;
     Keys({"Return"});
-    return Eventually([] { return VisibleWindows("Quorvane").size() == 1; });
+    return Eventually([] { return VisibleWindows("Quorvane").size() == 1; }) && Active();
   }
 
   // Quits by Ctrl+Q and tells how the program ended.
@@ -226,6 +237,7 @@ TEST_F(EndToEndTest, ACancelledDialogChangesNothing) {
   ASSERT_TRUE(Eventually([] { return !VisibleWindows("Open ROM").empty(); }));
   editor.Keys({"Escape"});
   ASSERT_TRUE(Eventually([] { return VisibleWindows("Open ROM").empty(); }));
+  ASSERT_TRUE(editor.Active());
   EXPECT_EQ(editor.CopyPointer(PointerOf(original, 2)), PointerOf(original, 2));
   EXPECT_EQ(editor.Quit(), 0);
   EXPECT_EQ(image.Bytes(), original);
