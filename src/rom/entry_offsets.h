@@ -29,12 +29,12 @@ inline constexpr std::array<EntryGroup, 20> kEntryGroups{{
     {758, 0xF22F7}, {784, 0xF2499}, {828, 0xF25C3}, {841, 0xF27BF},
 }};
 
-// An image shorter than this does not hold every record: the last record's
-// last byte lies at F284D.
+// An image shorter than this does not hold every record. The last run holds
+// entries 829 to 841 back to back from its base, so its last record ends at
+// F27BF + 13 x 11 = F284E (its last byte is at F284D).
 inline constexpr std::uint32_t kMinimumImageSize =
-    kEntryGroups.back().base +
-    static_cast<std::uint32_t>(kRecordLength) *
-        static_cast<std::uint32_t>(kEntryGroups.back().last_entry - kEntryGroups[18].last_entry);
+    kEntryGroups[19].base + static_cast<std::uint32_t>(kRecordLength) *
+                                static_cast<std::uint32_t>(kEntryGroups[19].last_entry - kEntryGroups[18].last_entry);
 
 // The file offset of every entry's first record byte, kept as upper-case
 // hexadecimal text ("F0200") in slots indexed by entry number 1 to 841.

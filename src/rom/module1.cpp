@@ -9,7 +9,9 @@ namespace quorvane {
 std::uint32_t Module1::LocateFieldByte(std::int32_t entry, std::int16_t position) const {
   const std::string& slot = EntryOffsets(entry);
   const std::optional<std::uint32_t> entry_offset = ParseHexNumber(slot);
-  if (!entry_offset) throw RomError("The offset \"" + slot + "\" of entry " + std::to_string(entry) + " is not a number.");
+  if (!entry_offset) {
+    throw RomError("The offset \"" + slot + "\" of entry " + std::to_string(entry) + " is not a number.");
+  }
   return *entry_offset + static_cast<std::uint32_t>(position) - 1;
 }
 
