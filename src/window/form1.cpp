@@ -39,24 +39,28 @@ constexpr BoxPlace kBoxPlaces[] = {
 constexpr TwipsRect kList1{3480, 120, 1335, 1425};
 
 struct LabelPlace {
+  QLabel* Form1::*control;
   const char* name;
   const char* caption;
   TwipsRect rect;
 };
 constexpr LabelPlace kLabelPlaces[] = {
-    {"Label5", "Text Pointer:", {240, 120, 975, 255}}, {"Label6", "Unknown:", {2040, 120, 735, 255}},
-    {"Label4", "Style:", {240, 840, 375, 255}},        {"Label2", "X:", {1200, 840, 135, 255}},
-    {"Label3", "Y:", {2520, 840, 135, 255}},
+    {&Form1::Label5, "Label5", "Text Pointer:", {240, 120, 975, 255}},
+    {&Form1::Label6, "Label6", "Unknown:", {2040, 120, 735, 255}},
+    {&Form1::Label4, "Label4", "Style:", {240, 840, 375, 255}},
+    {&Form1::Label2, "Label2", "X:", {1200, 840, 135, 255}},
+    {&Form1::Label3, "Label3", "Y:", {2520, 840, 135, 255}},
 };
 
 struct ShapePlace {
+  QFrame* Form1::*control;
   const char* name;
   TwipsRect rect;
 };
 constexpr ShapePlace kShapePlaces[] = {
-    {"Shape2", {120, 240, 1575, 495}}, {"Shape3", {1920, 240, 1095, 495}},
-    {"Shape1", {120, 960, 615, 495}},  {"Shape4", {960, 960, 1095, 495}},
-    {"Shape5", {2280, 960, 1095, 495}},
+    {&Form1::Shape2, "Shape2", {120, 240, 1575, 495}}, {&Form1::Shape3, "Shape3", {1920, 240, 1095, 495}},
+    {&Form1::Shape1, "Shape1", {120, 960, 615, 495}},  {&Form1::Shape4, "Shape4", {960, 960, 1095, 495}},
+    {&Form1::Shape5, "Shape5", {2280, 960, 1095, 495}},
 };
 
 constexpr int kFirstEditableBox = 1;
@@ -96,12 +100,8 @@ void Form1::CreateControls() {
     shape->setFrameStyle(QFrame::Box | QFrame::Plain);
     shape->setLineWidth(1);
     shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+    this->*place.control = shape;
   }
-  Shape1 = client->findChild<QFrame*>("Shape1");
-  Shape2 = client->findChild<QFrame*>("Shape2");
-  Shape3 = client->findChild<QFrame*>("Shape3");
-  Shape4 = client->findChild<QFrame*>("Shape4");
-  Shape5 = client->findChild<QFrame*>("Shape5");
 
   for (const FieldSlot& slot : kFieldTable) {
     auto* box = new FieldLineEdit(client);
@@ -132,12 +132,8 @@ void Form1::CreateControls() {
     auto* label = new QLabel(QString::fromUtf8(place.caption), client);
     label->setObjectName(place.name);
     label->setAutoFillBackground(true);
+    this->*place.control = label;
   }
-  Label2 = client->findChild<QLabel*>("Label2");
-  Label3 = client->findChild<QLabel*>("Label3");
-  Label4 = client->findChild<QLabel*>("Label4");
-  Label5 = client->findChild<QLabel*>("Label5");
-  Label6 = client->findChild<QLabel*>("Label6");
 
   connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
   connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
@@ -188,19 +184,18 @@ void Form1::PlaceControls() {
                      TwipsSize(place.rect)});
   }
   for (const LabelPlace& place : kLabelPlaces) {
-    needs.push_back({centralWidget()->findChild<QLabel*>(place.name)->sizeHint(), TwipsSize(place.rect)});
+    needs.push_back({(this->*place.control)->sizeHint(), TwipsSize(place.rect)});
   }
   const TwipsScale scale = TwipsScale::Fitting(needs);
 
   for (const ShapePlace& place : kShapePlaces) {
-    centralWidget()->findChild<QFrame*>(place.name)->setGeometry(scale.ToPixels(place.rect));
+    (this->*place.control)->setGeometry(scale.ToPixels(place.rect));
   }
   for (const BoxPlace& place : kBoxPlaces) Box(place.box)->setGeometry(scale.ToPixels(place.rect));
   List1->setGeometry(scale.ToPixels(kList1));
   for (const LabelPlace& place : kLabelPlaces) {
-    QLabel* label = centralWidget()->findChild<QLabel*>(place.name);
-    label->setGeometry(scale.ToPixels(place.rect));
-    label->raise();
+    (this->*place.control)->setGeometry(scale.ToPixels(place.rect));
+    (this->*place.control)->raise();
   }
   for (FieldLineEdit* box : boxes_) box->raise();
   List1->raise();
