@@ -69,32 +69,20 @@ long PeakResidentKiB(pid_t pid) {
   return -1;
 }
 
-bool WindowShown(const std::string& title) {
-  return !RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}).output.empty();
-}
+bool WindowShown(const std::string& title) { return !VisibleWindows(title).empty(); }
 
-void Keys(const std::vector<std::string>& keys) {
-  std::vector<std::string> command = {"xdotool", "key", "--delay", "15"};
-  command.insert(command.end(), keys.begin(), keys.end());
-  RunCommand(command, std::chrono::seconds(60));
-}
+constexpr std::chrono::milliseconds kKeyDelay(15);
 
 // The editor: open an image through the file dialog, walk 100 entries.
 long EditorPeakKiB(const std::string& program, const std::string& image) {
   const pid_t pid = StartProcess({program});
   long peak = -1;
   if (Eventually([] { return WindowShown("Quorvane"); }, std::chrono::seconds(30))) {
-    Keys({"ctrl+o"});
-    if (Eventually([] { return WindowShown("Open ROM"); })) {
-      RunCommand({"xdotool", "type", "--delay", "15", image});
-      Eventually([] {
-        if (!WindowShown("Open ROM")) return true;
-        Keys({"Return"});
-        return Eventually([] { return !WindowShown("Open ROM"); }, std::chrono::milliseconds(1500));
-      });
-      Keys(std::vector<std::string>(100, "Down"));
+    PressKeys({"ctrl+o"}, kKeyDelay);
+    if (ChooseInOpenDialog(image, kKeyDelay)) {
+      PressKeys(std::vector<std::string>(100, "Down"), kKeyDelay);
       // Copy Pointer once the walk is through, so the last display has run.
-      Keys({"ctrl+p"});
+      PressKeys({"ctrl+p"}, kKeyDelay);
       RunCommand({"xclip", "-o", "-selection", "clipboard"}, std::chrono::seconds(5));
       peak = PeakResidentKiB(pid);
     }

@@ -42,21 +42,6 @@ std::string Trimmed(std::string text) {
   return text;
 }
 
-std::vector<std::string> VisibleWindows(const std::string& title) {
-  const CommandResult found = RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"});
-  std::vector<std::string> ids;
-  std::size_t start = 0;
-  const std::string& out = found.output;
-  while (start < out.size()) {
-    const std::size_t end = out.find('\n', start);
-    std::string line = out.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!line.empty()) ids.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return ids;
-}
-
 // The built editor, started for one test and quit by Ctrl+Q at its end.
 class Editor {
  public:
@@ -83,39 +68,19 @@ class Editor {
     return std::string(bytes.begin(), bytes.end());
   }
 
-  void Keys(std::initializer_list<std::string> keys) {
-    std::vector<std::string> command = {"xdotool", "key", "--clearmodifiers", "--delay", "40"};
-    command.insert(command.end(), keys.begin(), keys.end());
-    RunCommand(command);
-  }
-
-  void Type(const std::string& text) { RunCommand({"xdotool", "type", "--delay", "40", text}); }
-
   // After a dialog closes, the window manager gives the focus back to the
   // editor's window; keys sent before that would go nowhere.
+  bool HasFocus() const { return Trimmed(RunCommand({"xdotool", "getactivewindow"}).output) == window_; }
   bool Active() const {
-    return Eventually([&] { return Trimmed(RunCommand({"xdotool", "getactivewindow"}).output) == window_; });
+    return Eventually([&] { return HasFocus(); });
   }
 
-  // Ctrl+O, the path typed into the dialog's name box, Enter. The name
-  // box's completer may take the first Enter, so Enter is pressed until
-  // the dialog is gone.
+  // Ctrl+O and the path chosen in the real dialog; then either the editor
+  // has the focus again or it shows a message.
   bool OpenThroughDialog(const std::filesystem::path& path) {
-    Keys({"ctrl+o"});
-    if (!Eventually([] { return !VisibleWindows("Open ROM").empty(); })) return false;
-    Type(path.string());
-    const bool closed = Eventually(
-        [&] {
-          if (VisibleWindows("Open ROM").empty()) return true;
-          Keys({"Return"});
-          return Eventually([] { return VisibleWindows("Open ROM").empty(); }, 1500ms);
-        },
-        15s);
-    // Then either the editor has the focus again or it shows a message.
-    return closed && Eventually([&] {
-             return VisibleWindows("Quorvane").size() == 2 ||
-                    Trimmed(RunCommand({"xdotool", "getactivewindow"}).output) == window_;
-           });
+    PressKeys({"ctrl+o"});
+    return ChooseInOpenDialog(path) &&
+           Eventually([&] { return VisibleWindows("Quorvane").size() == 2 || HasFocus(); });
   }
 
   // Ctrl+P, then what the clipboard holds once it holds `expected` (or
@@ -124,7 +89,7 @@ class Editor {
     // Empty the clipboard first, so that an old text cannot pass for the new.
     // xclip stays behind to serve the empty text until the editor takes over.
     WaitForExit(StartProcess({"xclip", "-selection", "clipboard", "-i", "/dev/null"}), 5s);
-    Keys({"ctrl+p"});
+    PressKeys({"ctrl+p"});
     std::string held;
     Eventually([&] {
       held = Trimmed(RunCommand({"xclip", "-o", "-selection", "clipboard"}, 3s).output);
@@ -137,13 +102,13 @@ class Editor {
   // tests), closed with Enter. Tells whether one was shown and went away.
   bool DismissMessage() {
     if (!Eventually([] { return VisibleWindows("Quorvane").size() == 2; })) return false;
-    Keys({"Return"});
+    PressKeys({"Return"});
     return Eventually([] { return VisibleWindows("Quorvane").size() == 1; }) && Active();
   }
 
   // Quits by Ctrl+Q and tells how the program ended.
   int Quit() {
-    Keys({"ctrl+q"});
+    PressKeys({"ctrl+q"});
     return WaitForExit(pid_, 20s);
   }
 
@@ -181,11 +146,11 @@ class EndToEndTest : public ::testing::Test {
 TEST_F(EndToEndTest, OpenShowsEntryOneAndTheArrowKeysWalkTheList) {
   ASSERT_TRUE(editor.OpenThroughDialog(image.path()));
   EXPECT_EQ(editor.CopyPointer("C3A05F"), "C3A05F");
-  editor.Keys({"Down"});
+  PressKeys({"Down"});
   EXPECT_EQ(editor.CopyPointer(PointerOf(original, 2)), PointerOf(original, 2));
-  editor.Keys({"Down", "Down"});
+  PressKeys({"Down", "Down"});
   EXPECT_EQ(editor.CopyPointer(PointerOf(original, 4)), PointerOf(original, 4));
-  editor.Keys({"End"});
+  PressKeys({"End"});
   EXPECT_EQ(editor.CopyPointer(PointerOf(original, 841)), PointerOf(original, 841));
   EXPECT_EQ(editor.Quit(), 0);
   EXPECT_EQ(image.Bytes(), original);
@@ -194,12 +159,12 @@ TEST_F(EndToEndTest, OpenShowsEntryOneAndTheArrowKeysWalkTheList) {
 TEST_F(EndToEndTest, TypedBytesAndASixDigitPointerAreSavedExactly) {
   ASSERT_TRUE(editor.OpenThroughDialog(image.path()));
   // From the list, Tab reaches Style, then Y low, Y high, and round to the pointer.
-  editor.Keys({"Tab"});
-  editor.Type("5");
-  editor.Keys({"Tab", "Tab", "Tab"});
-  editor.Type("7e0a1b");
+  PressKeys({"Tab"});
+  TypeText("5");
+  PressKeys({"Tab", "Tab", "Tab"});
+  TypeText("7e0a1b");
   EXPECT_EQ(editor.CopyPointer("7E0A1B"), "7E0A1B");
-  editor.Keys({"ctrl+s"});
+  PressKeys({"ctrl+s"});
   std::vector<std::uint8_t> expected = original;
   expected[0xF0200] = 0x1B;
   expected[0xF0201] = 0x0A;
@@ -212,9 +177,9 @@ TEST_F(EndToEndTest, TypedBytesAndASixDigitPointerAreSavedExactly) {
 
 TEST_F(EndToEndTest, ABoxThatHoldsNoByteIsRefusedAndNothingIsWritten) {
   ASSERT_TRUE(editor.OpenThroughDialog(image.path()));
-  editor.Keys({"Tab"});
-  editor.Type("zz");
-  editor.Keys({"ctrl+s"});
+  PressKeys({"Tab"});
+  TypeText("zz");
+  PressKeys({"ctrl+s"});
   EXPECT_TRUE(editor.DismissMessage());
   EXPECT_EQ(editor.Quit(), 0);
   EXPECT_EQ(image.Bytes(), original);
@@ -232,10 +197,10 @@ TEST_F(EndToEndTest, ATooShortFileIsRefusedAndTheOpenImageStays) {
 
 TEST_F(EndToEndTest, ACancelledDialogChangesNothing) {
   ASSERT_TRUE(editor.OpenThroughDialog(image.path()));
-  editor.Keys({"Down"});
-  editor.Keys({"ctrl+o"});
+  PressKeys({"Down"});
+  PressKeys({"ctrl+o"});
   ASSERT_TRUE(Eventually([] { return !VisibleWindows("Open ROM").empty(); }));
-  editor.Keys({"Escape"});
+  PressKeys({"Escape"});
   ASSERT_TRUE(Eventually([] { return VisibleWindows("Open ROM").empty(); }));
   ASSERT_TRUE(editor.Active());
   EXPECT_EQ(editor.CopyPointer(PointerOf(original, 2)), PointerOf(original, 2));

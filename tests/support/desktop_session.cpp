@@ -179,4 +179,42 @@ bool Eventually(const std::function<bool()>& condition, std::chrono::millisecond
   }
 }
 
+std::vector<std::string> VisibleWindows(const std::string& title) {
+  const std::string found =
+      RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}).output;
+  std::vector<std::string> ids;
+  std::size_t start = 0;
+  while (start < found.size()) {
+    std::size_t end = found.find('\n', start);
+    if (end == std::string::npos) end = found.size();
+    if (end > start) ids.push_back(found.substr(start, end - start));
+    start = end + 1;
+  }
+  return ids;
+}
+
+void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay) {
+  std::vector<std::string> command = {"xdotool", "key", "--clearmodifiers", "--delay",
+                                      std::to_string(delay.count())};
+  command.insert(command.end(), keys.begin(), keys.end());
+  RunCommand(command, 60s);
+}
+
+void TypeText(const std::string& text, std::chrono::milliseconds delay) {
+  RunCommand({"xdotool", "type", "--delay", std::to_string(delay.count()), text}, 60s);
+}
+
+bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::milliseconds delay) {
+  auto dialog_shown = [] { return !VisibleWindows("Open ROM").empty(); };
+  if (!Eventually(dialog_shown)) return false;
+  TypeText(path.string(), delay);
+  return Eventually(
+      [&] {
+        if (!dialog_shown()) return true;
+        PressKeys({"Return"}, delay);
+        return Eventually([&] { return !dialog_shown(); }, 1500ms);
+      },
+      15s);
+}
+
 }  // namespace quorvane::testing

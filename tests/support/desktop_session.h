@@ -50,4 +50,17 @@ int WaitForExit(pid_t pid, std::chrono::milliseconds timeout);
 // Asks again and again until the answer is yes or the time is up.
 bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
 
+// Driving programs on the display as a user does (xdotool).
+// The ids of the visible windows whose title is exactly `title`.
+std::vector<std::string> VisibleWindows(const std::string& title);
+// Presses keys (xdotool key names, such as "ctrl+o" or "Down") one after
+// another, into whatever window has the focus.
+void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay = 40ms);
+void TypeText(const std::string& text, std::chrono::milliseconds delay = 40ms);
+// Once the editor's Open command has been given: waits for its "Open ROM"
+// dialog, types the path into the name box and presses Enter until the
+// dialog has closed (the name box's completer may take the first Enter).
+// False when the dialog never showed or never closed.
+bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::milliseconds delay = 40ms);
+
 }  // namespace quorvane::testing
