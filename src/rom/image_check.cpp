@@ -5,20 +5,19 @@
 #include "rom/entry_offsets.h"
 #include "rom/hex_text.h"
 #include "rom/rom_error.h"
-#include "rom/rom_file.h"
 
 namespace quorvane {
 
-ImageIdentity CheckImage(const std::filesystem::path& path) {
+CheckedImage CheckImage(const std::filesystem::path& path) {
   const RomFile file = RomFile::OpenForReading(path);
   const RomFile::Facts facts = file.Examine();
   if (facts.size < kMinimumImageSize) {
-    throw RomError("\"" + path.string() + "\" is too short to be an image with door records: it is " +
+    throw RomError("\"" + DisplayPath(path) + "\" is too short to be an image with door records: it is " +
                    std::to_string(facts.size) + " bytes long, but the records reach up to offset " +
                    FormatHexNumber(kMinimumImageSize - 1) + ", so it must be at least " +
                    std::to_string(kMinimumImageSize) + " bytes long.");
   }
-  return ImageIdentity{facts.device, facts.inode};
+  return CheckedImage{facts.identity, facts.size};
 }
 
 }  // namespace quorvane

@@ -3,20 +3,25 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "rom/rom_file.h"
+
 namespace quorvane {
 
-// Which file a path named when it was checked. Two checks that give
-// different identities saw two different files: the image was replaced
-// (deleted and made anew, or another file renamed over it) in between.
-struct ImageIdentity {
-  std::uint64_t device;
-  std::uint64_t inode;
-  friend bool operator==(const ImageIdentity&, const ImageIdentity&) = default;
+// What a check found of a file that can serve as an image.
+struct CheckedImage {
+  FileIdentity identity;
+  std::uint64_t size;
+
+  // Every offset counts the 512-byte header that copiers put before the
+  // cartridge data. Cartridge data comes in whole kilobytes, so a size that is
+  // a multiple of 1024 means the header is missing and every record lies 512
+  // bytes before the offsets used here.
+  bool SeemsToLackHeader() const { return size % 1024 == 0; }
 };
 
 // Checks that a file can serve as an image: it opens for reading, is a
 // regular file, and is long enough to hold every record. Throws RomError
 // saying why not.
-ImageIdentity CheckImage(const std::filesystem::path& path);
+CheckedImage CheckImage(const std::filesystem::path& path);
 
 }  // namespace quorvane

@@ -2,8 +2,20 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace quorvane {
+
+// Which file a path named when it was opened: the volume and the file's
+// number on it. Two opens that give different identities saw two different
+// files, so the image was replaced (deleted and made anew, or another file
+// renamed over it) in between.
+struct FileIdentity {
+  std::uint64_t volume;
+  std::uint64_t file;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 // An open image file, good for touching single bytes in place. It is opened
 // for one access and closed again at once; the destructor closes it on every
@@ -11,6 +23,9 @@ namespace quorvane {
 // file, and only regular files serve (a folder or a pipe is not an image).
 // Every failure throws RomError naming the file and the reason.
 // The path must outlive the object.
+//
+// One implementation per platform, each in its own source file; the build
+// picks the one that fits.
 class RomFile {
  public:
   static RomFile OpenForReading(const std::filesystem::path& path);
@@ -27,8 +42,7 @@ class RomFile {
   // regular file.
   struct Facts {
     std::uint64_t size;
-    std::uint64_t device;
-    std::uint64_t inode;
+    FileIdentity identity;
   };
   Facts Examine() const;
   // A byte at or past the end of the file is a failure; nothing is written
@@ -40,12 +54,25 @@ class RomFile {
   void Close();
 
  private:
-  RomFile(int descriptor, const std::filesystem::path& path);
-  [[noreturn]] void ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const;
+  // A POSIX descriptor or a Win32 handle, whichever the platform uses.
+  // Both use -1 for none (INVALID_HANDLE_VALUE on Windows).
+  using NativeHandle = std::intptr_t;
+  static constexpr NativeHandle kNoHandle = -1;
+  enum class Access { kRead, kWrite };
 
-  int descriptor_;
+  RomFile(NativeHandle handle, Access access, const std::filesystem::path& path);
+  [[noreturn]] void ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const;
+  // Throws RomError: Cannot <doing> "<path>": <reason>.
+  [[noreturn]] void Fail(std::string_view doing, std::string_view reason) const;
+
+  NativeHandle handle_;
+  Access access_;
   const std::filesystem::path* path_;  // the caller's; a file lives only within one call
-  std::uint64_t size_ = 0;  // taken when opened for writing
+  std::uint64_t size_ = 0;             // taken when opened for writing
 };
+
+// A path as the user would read it, in UTF-8 whatever the platform's own
+// encoding of file names.
+std::string DisplayPath(const std::filesystem::path& path);
 
 }  // namespace quorvane

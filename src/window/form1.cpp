@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,9 +67,11 @@ constexpr int kLastEditableBox = 8;
 
 QSize TwipsSize(const TwipsRect& rect) { return QSize(rect.width, rect.height); }
 
-std::filesystem::path ToPath(const QString& name) {
-  return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
+// The chosen name goes to the path as UTF-16, never through a narrow code
+// page, so that any name the dialog offers reaches the file system intact.
+std::filesystem::path ToPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
+
+QString ToDisplayName(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
 
 }  // namespace
 
@@ -252,9 +253,9 @@ void Form1::OpenImage() {
   // The chosen file is checked before anything changes for it, so that a
   // file that cannot serve leaves the image already open in place.
   const std::filesystem::path path = ToPath(*chosen);
-  const ImageIdentity identity = CheckImage(path);
+  const CheckedImage checked = CheckImage(path);
   module_.RomPath = path;
-  image_identity_ = identity;
+  image_identity_ = checked.identity;
   for (int box = kFirstEditableBox; box <= kLastEditableBox; ++box) Box(box)->setEnabled(true);
   List1->setEnabled(true);
   // The list raises no change for the position it already has, so a second
@@ -279,9 +280,9 @@ void Form1::ShowSelectedEntry() {
   // with a mix of two entries that a Save would write into this one. Empty
   // boxes cannot be saved.
   std::array<std::string, kFieldTable.size()> texts;
-  ImageIdentity identity{};
+  FileIdentity identity{};
   try {
-    identity = CheckImage(module_.RomPath);
+    identity = CheckImage(module_.RomPath).identity;
     for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
       texts[i] = module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position);
     }
@@ -297,7 +298,7 @@ void Form1::ShowSelectedEntry() {
   if (replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
                             "The entry shown now is read from the new file.")
-                             .arg(QFile::decodeName(module_.RomPath.c_str())));
+                             .arg(ToDisplayName(module_.RomPath)));
   }
 }
 
@@ -317,11 +318,11 @@ void Form1::SaveSelectedEntry() {
   // The image may have changed since the entry was shown: one that has
   // become too short would take half a record before the first failing
   // byte, and one replaced by another file would take bytes it never showed.
-  if (CheckImage(module_.RomPath) != image_identity_) {
+  if (CheckImage(module_.RomPath).identity != image_identity_) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since this entry was shown. "
                             "Nothing was saved. Select the entry again to see what the new file "
                             "holds.")
-                             .arg(QFile::decodeName(module_.RomPath.c_str())));
+                             .arg(ToDisplayName(module_.RomPath)));
     return;
   }
   // Every box is checked before the first byte is written: a Save writes the

@@ -83,7 +83,7 @@ class Form1 : public QMainWindow {
   std::array<FieldLineEdit*, 10> boxes_{};
   // The file the shown entry was read from, to notice when the image has
   // been replaced by another file since.
-  std::optional<ImageIdentity> image_identity_;
+  std::optional<FileIdentity> image_identity_;
 };
 
 }  // namespace quorvane

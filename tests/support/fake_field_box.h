@@ -1,25 +1,19 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "rom/field_box.h"
 
 namespace quorvane::testing {
 
-// A field box without a window: it keeps its text and caret and records
-// every text it is given.
+// A field box without a window: it keeps its text and where its caret is.
 class FakeFieldBox : public FieldBox {
  public:
   explicit FakeFieldBox(std::string text = {}) : text_(std::move(text)) {}
   std::string Text() const override { return text_; }
-  void SetText(const std::string& text) override {
-    text_ = text;
-    assigned.push_back(text);
-  }
+  void SetText(const std::string& text) override { text_ = text; }
   void SetCaretPosition(int position) override { caret = position; }
 
-  std::vector<std::string> assigned;
   int caret = -1;
 
  private:

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "rom/entry_offsets.h"
-
 namespace quorvane::testing {
+
+// The size of the smallest image that holds every record: the last record
+// ends at F284D.
+inline constexpr std::uint64_t kFullImageSize = 0xF284E;
 
 // A fresh empty temporary folder, removed with the object.
 class TemporaryFolder {
@@ -23,12 +25,10 @@ class TemporaryFolder {
 };
 
 // A made-up image in a fresh temporary folder, filled with a fixed
-// pseudo-random pattern so that every byte is known and most differ from
-// their neighbours. The folder goes when the object does.
+// pseudo-random pattern so that most bytes differ from their neighbours.
 class SyntheticImage {
  public:
-  explicit SyntheticImage(std::uint64_t size = kMinimumImageSize,
-                          const std::string& name = "image.smc");
+  explicit SyntheticImage(std::uint64_t size = kFullImageSize, const std::filesystem::path& name = "image.smc");
 
   const std::filesystem::path& path() const { return path_; }
   const std::filesystem::path& folder() const { return folder_.path(); }
@@ -36,17 +36,21 @@ class SyntheticImage {
   std::vector<std::uint8_t> Bytes() const;
   void Poke(std::uint32_t offset, const std::vector<std::uint8_t>& bytes) const;
 
-  // The content a fresh image of this size starts with.
-  static std::vector<std::uint8_t> Pattern(std::uint64_t size);
-
  private:
   TemporaryFolder folder_;
   std::filesystem::path path_;
 };
 
+std::vector<std::uint8_t> Pattern(std::uint64_t size);
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
-std::vector<std::uint8_t> ReadFileRange(const std::filesystem::path& path, std::uint64_t offset,
-                                        std::uint64_t count);
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+// How `after` differs from `before`, in hexadecimal: "F0233=AB F0234=00"
+// for changed bytes, "length F284E->F284F" when the length changed, and
+// the empty text when nothing did.
+std::string Changes(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after);
+
+// How many files, pipes and other handles the process holds open.
+std::size_t OpenHandleCount();
 
 }  // namespace quorvane::testing

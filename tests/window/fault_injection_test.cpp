@@ -105,7 +105,7 @@ class FaultInjectionTest : public QObject {
     // The editor goes on: with a sound image back in place, the next entry
     // shows and saves as usual.
     if (!regular) std::filesystem::remove_all(image.path());
-    WriteWholeFile(image.path(), SyntheticImage::Pattern(kMinimumImageSize));
+    WriteWholeFile(image.path(), Pattern(kMinimumImageSize));
     harness.notifier.messages.clear();
     harness.form.List1->setCurrentRow(1);
     harness.form.Text1->setText("5");

@@ -1,0 +1,218 @@
+// The door records core against the image file itself, on every platform:
+// what a write stores and shows, that nothing but the addressed byte changes,
+// that no file is created, truncated or extended, and that no handle outlives
+// an access. The same cases run on Linux and, built with MinGW, under wine.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+#include "fake_field_box.h"
+#include "rom/image_check.h"
+#include "rom/module1.h"
+#include "rom/rom_error.h"
+#include "synthetic_image.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace quorvane {
+namespace {
+
+using testing::Changes;
+using testing::FakeFieldBox;
+using testing::SyntheticImage;
+
+std::string FailureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RomError& error) {
+    return error.what();
+  }
+  return "(no failure)";
+}
+
+class ByteAccess : public ::testing::Test {
+ protected:
+  explicit ByteAccess(std::uint64_t size = testing::kFullImageSize, const char* name = "image.smc")
+      : image(size, name) {
+    module.EntryOffsets.Build();
+    module.RomPath = image.path();
+    if (size > 0xF0233) image.Poke(0xF0233, {0x5A});  // entry 5, field position 8
+    original = image.Bytes();
+    // The first access and the first failure may each set up something of
+    // the runtime's own that stays; count only after both have happened.
+    (void)module.ReadFieldByte(1, 1);
+    (void)FailureOf([&] { module.ReadFieldByte(0, 1); });
+    handles = testing::OpenHandleCount();
+  }
+  void TearDown() override {
+    // GoogleTest's own report of a skip may hold handles of its own.
+    if (!IsSkipped()) {
+      EXPECT_EQ(testing::OpenHandleCount(), handles) << "a handle outlived an access";
+    }
+  }
+
+  std::string Changed() const { return Changes(original, image.Bytes()); }
+
+  SyntheticImage image;
+  Module1 module;
+  std::vector<std::uint8_t> original;
+  std::size_t handles;
+};
+
+struct WriteCase {
+  const char* typed;
+  const char* changes;  // what the image then holds that differs
+  const char* shown;    // the box's text afterwards
+};
+
+class WriteFromBox : public ByteAccess, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(WriteFromBox, StoresWhatTheTextStandsForAndShowsTheFileAgain) {
+  FakeFieldBox box(GetParam().typed);
+  const std::string failure = FailureOf([&] { module.WriteFieldByte(5, box, 8); });
+  EXPECT_EQ(Changed(), GetParam().changes);
+  EXPECT_EQ(box.Text(), GetParam().shown);
+  EXPECT_EQ(failure == "(no failure)", *GetParam().changes != '\0') << failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, WriteFromBox,
+                         ::testing::Values(WriteCase{"ab", "F0233=AB", "AB"}, WriteCase{"5", "F0233=05", "05"},
+                                           WriteCase{"1G", "F0233=01", "01"}, WriteCase{"G1", "F0233=00", "00"},
+                                           WriteCase{"", "F0233=00", "00"}, WriteCase{" 7", "F0233=07", "07"},
+                                           WriteCase{"\tF\n0", "F0233=F0", "F0"},
+                                           // An Arabic-Indic three is a digit elsewhere, not here.
+                                           WriteCase{"\xD9\xA3", "F0233=00", "00"},
+                                           // More than one byte is refused, not cut short.
+                                           WriteCase{"1FF", "", "1FF"}));
+
+TEST_F(ByteAccess, ReadsTheFirstAndLastRecordBytesAsTwoUpperCaseDigits) {
+  image.Poke(0xF0200, {0x05, 0xAB, 0x00});
+  image.Poke(0xF284D, {0xFF});
+  EXPECT_EQ(module.ReadFieldByte(1, 1), "05");
+  EXPECT_EQ(module.ReadFieldByte(1, 2), "AB");
+  EXPECT_EQ(module.ReadFieldByte(1, 3), "00");
+  EXPECT_EQ(module.ReadFieldByte(841, 11), "FF");
+}
+
+TEST_F(ByteAccess, AnEntryOutOfRangeFailsBeforeTheFileIsOpened) {
+  // With the image gone, any attempt to open it would fail differently.
+  std::filesystem::remove(image.path());
+  FakeFieldBox box("12");
+  for (std::int32_t entry : {0, 842}) {
+    EXPECT_NE(FailureOf([&] { module.ReadFieldByte(entry, 1); }).find("out of range"), std::string::npos);
+    EXPECT_NE(FailureOf([&] { module.WriteFieldByte(entry, box, 1); }).find("out of range"), std::string::npos);
+  }
+  EXPECT_EQ(box.Text(), "12");
+  EXPECT_FALSE(std::filesystem::exists(image.path()));
+}
+
+TEST_F(ByteAccess, AMissingFileIsNeverCreated) {
+  module.RomPath = image.folder() / "deleted.smc";
+  FakeFieldBox box("12");
+  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(1, box, 1); }).find("deleted.smc\" for writing"),
+            std::string::npos);
+  EXPECT_NE(FailureOf([&] { module.ReadFieldByte(1, 1); }).find("deleted.smc\" for reading"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(module.RomPath));
+  EXPECT_EQ(box.Text(), "12");
+}
+
+TEST_F(ByteAccess, AFolderIsNoImage) {
+  module.RomPath = image.folder();
+  FakeFieldBox box("12");
+  EXPECT_NE(FailureOf([&] { module.ReadFieldByte(1, 1); }).find("folder"), std::string::npos);
+  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(1, box, 1); }).find("folder"), std::string::npos);
+  EXPECT_NE(FailureOf([&] { CheckImage(image.folder()); }).find("folder"), std::string::npos);
+}
+
+TEST_F(ByteAccess, APipeIsNoImage) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no named pipes in the file system; a device name stands in below.";
+#else
+  const std::filesystem::path pipe = image.folder() / "pipe.smc";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  module.RomPath = pipe;
+  EXPECT_NE(FailureOf([&] { module.ReadFieldByte(1, 1); }).find("not a regular file"), std::string::npos);
+#endif
+}
+
+TEST_F(ByteAccess, ADeviceIsNoImage) {
+#ifdef _WIN32
+  module.RomPath = "NUL";
+#else
+  module.RomPath = "/dev/null";
+#endif
+  FakeFieldBox box("12");
+  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(1, box, 1); }), "(no failure)");
+  EXPECT_NE(FailureOf([&] { module.ReadFieldByte(1, 1); }), "(no failure)");
+}
+
+class ShortImage : public ByteAccess {
+ protected:
+  ShortImage() : ByteAccess(0xF0205) {}
+};
+
+TEST_F(ShortImage, BytesAtOrPastTheEndAreRefusedAndTheFileNeverGrows) {
+  FakeFieldBox box("AA");
+  EXPECT_NO_THROW(module.ReadFieldByte(1, 5));
+  const std::string failure = FailureOf([&] { module.ReadFieldByte(1, 6); });
+  EXPECT_NE(failure.find("offset F0205"), std::string::npos) << failure;
+  EXPECT_NE(failure.find("only 983557 bytes long"), std::string::npos) << failure;
+  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(1, box, 6); }), "(no failure)");
+  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(841, box, 11); }), "(no failure)");
+  EXPECT_NE(FailureOf([&] { CheckImage(image.path()); }).find("too short"), std::string::npos);
+  EXPECT_EQ(Changed(), "");
+  EXPECT_EQ(box.Text(), "AA");
+}
+
+class UnusualName : public ByteAccess {
+ protected:
+  UnusualName() : ByteAccess(testing::kFullImageSize, "Mein Spielstand \xE2\x80\x93 T\xC3\xBCr 1.smc") {}
+};
+
+TEST_F(UnusualName, NamesWithSpacesAndNonAsciiLettersWork) {
+  FakeFieldBox box("3c");
+  module.WriteFieldByte(1, box, 11);
+  EXPECT_EQ(module.ReadFieldByte(1, 11), "3C");
+  EXPECT_EQ(Changed(), "F020A=3C");
+  EXPECT_EQ(CheckImage(image.path()).size, 0xF284Eu);
+}
+
+TEST_F(ByteAccess, AReadOnlyImageRefusesAWriteAndStaysAsItWas) {
+  namespace fs = std::filesystem;
+  fs::permissions(image.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  if (std::ofstream(image.path(), std::ios::binary | std::ios::app)) {
+    GTEST_SKIP() << "this user may write to read-only files (root does); run the tests as another user";
+  }
+  FakeFieldBox box("12");
+  const std::string failure = FailureOf([&] { module.WriteFieldByte(1, box, 1); });
+  EXPECT_NE(failure.find("image.smc\" for writing"), std::string::npos) << failure;
+  EXPECT_NO_THROW(module.ReadFieldByte(1, 1));
+  EXPECT_EQ(Changed(), "");
+  EXPECT_EQ(box.Text(), "12");
+}
+
+TEST_F(ByteAccess, AFileThatAnotherProgramHoldsOpenForWritingCanStillBeReadAndWritten) {
+  std::fstream holder(image.path(), std::ios::in | std::ios::out | std::ios::binary);
+  ASSERT_TRUE(holder.is_open());
+  FakeFieldBox box("c4");
+  module.WriteFieldByte(2, box, 1);
+  EXPECT_EQ(module.ReadFieldByte(2, 1), "C4");
+  holder.close();
+  EXPECT_EQ(Changed(), "F020B=C4");
+}
+
+TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
+  const FileIdentity first = CheckImage(image.path()).identity;
+  image.Poke(0xF0200, {0x01});
+  EXPECT_EQ(CheckImage(image.path()).identity, first);
+  const std::filesystem::path other = image.folder() / "other.smc";
+  std::filesystem::copy_file(image.path(), other);
+  std::filesystem::rename(other, image.path());  // as a tool that saves by renaming does
+  EXPECT_NE(CheckImage(image.path()).identity, first);
+}
+
+}  // namespace
+}  // namespace quorvane
