@@ -19,7 +19,7 @@
 
 namespace {
 
-using namespace quorvane::testing;
+using namespace quorvane::desktop;
 using Clock = std::chrono::steady_clock;
 
 std::unique_ptr<DesktopSession> session;

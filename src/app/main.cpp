@@ -15,8 +15,6 @@ int main(int argc, char** argv) {
   quorvane::DialogFileChooser chooser;
   quorvane::MessageBoxNotifier notifier;
   quorvane::Form1 form(module, chooser, notifier);
-  QObject::connect(&form, &quorvane::Form1::programEndRequested, &application, &QApplication::quit,
-                   Qt::QueuedConnection);
   form.Form_Load();
   form.show();
   return application.exec();

@@ -1,228 +1,39 @@
+// The window's commands: Open, the display of the selected entry, Save,
+// Copy Pointer, the pointer boxes' input, and the question asked before
+// anything would throw the user's edits away.
 #include "window/form1.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QFrame>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLayout>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QTimer>
 
-#include "rom/hex_text.h"
 #include "rom/image_check.h"
 #include "rom/record_layout.h"
 #include "rom/save_check.h"
 #include "window/hex_input_filter.h"
-#include "window/twips_scale.h"
 
 namespace quorvane {
 namespace {
 
-// The client area and every control's place, in twips.
-constexpr TwipsRect kClientArea{0, 0, 4935, 1695};
-
-struct BoxPlace {
-  int box;
-  TwipsRect rect;
-  bool two_characters;
-};
-constexpr BoxPlace kBoxPlaces[] = {
-    {2, {240, 360, 375, 285}, true},    {3, {720, 360, 375, 285}, true},
-    {4, {1200, 360, 375, 285}, true},   {9, {2040, 360, 375, 285}, false},
-    {10, {2520, 360, 375, 285}, false}, {1, {240, 1080, 375, 285}, true},
-    {5, {1080, 1080, 375, 285}, true},  {6, {1560, 1080, 375, 285}, true},
-    {7, {2400, 1080, 375, 285}, true},  {8, {2880, 1080, 375, 285}, true},
-};
-constexpr TwipsRect kList1{3480, 120, 1335, 1425};
-
-struct LabelPlace {
-  QLabel* Form1::*control;
-  const char* name;
-  const char* caption;
-  TwipsRect rect;
-};
-constexpr LabelPlace kLabelPlaces[] = {
-    {&Form1::Label5, "Label5", "Text Pointer:", {240, 120, 975, 255}},
-    {&Form1::Label6, "Label6", "Unknown:", {2040, 120, 735, 255}},
-    {&Form1::Label4, "Label4", "Style:", {240, 840, 375, 255}},
-    {&Form1::Label2, "Label2", "X:", {1200, 840, 135, 255}},
-    {&Form1::Label3, "Label3", "Y:", {2520, 840, 135, 255}},
-};
-
-struct ShapePlace {
-  QFrame* Form1::*control;
-  const char* name;
-  TwipsRect rect;
-};
-constexpr ShapePlace kShapePlaces[] = {
-    {&Form1::Shape2, "Shape2", {120, 240, 1575, 495}}, {&Form1::Shape3, "Shape3", {1920, 240, 1095, 495}},
-    {&Form1::Shape1, "Shape1", {120, 960, 615, 495}},  {&Form1::Shape4, "Shape4", {960, 960, 1095, 495}},
-    {&Form1::Shape5, "Shape5", {2280, 960, 1095, 495}},
-};
-
 constexpr int kFirstEditableBox = 1;
 constexpr int kLastEditableBox = 8;
-
-QSize TwipsSize(const TwipsRect& rect) { return QSize(rect.width, rect.height); }
 
 // The chosen name goes to the path as UTF-16, never through a narrow code
 // page, so that any name the dialog offers reaches the file system intact.
 std::filesystem::path ToPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
 
-QString ToDisplayName(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
+// The one local file that a drop carries, if that is what it carries.
+std::optional<QString> DroppedFile(const QMimeData* data) {
+  const QList<QUrl> urls = data->hasUrls() ? data->urls() : QList<QUrl>();
+  if (urls.size() != 1 || !urls.first().isLocalFile()) return std::nullopt;
+  return urls.first().toLocalFile();
+}
 
 }  // namespace
-
-Form1::Form1(Module1& module, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
-    : QMainWindow(parent), CommonDialog1(common_dialog), module_(module), notifier_(notifier) {
-  setObjectName("Form1");
-  setWindowTitle(QStringLiteral("Quorvane"));
-  // The layout has one fixed size, so there is nothing to maximize to.
-  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-  CreateControls();
-  CreateMenus();
-  PlaceControls();
-  SetTabOrder();
-}
-
-void Form1::CreateControls() {
-  auto* client = new QWidget(this);
-  client->setObjectName("client");
-  setCentralWidget(client);
-
-  // Stacking, bottom to top: frames, labels, then boxes and list. Each label
-  // is drawn over its frame's top edge, as a group box caption is, and a box
-  // that reaches into its label's lower edge is drawn over the label.
-  for (const ShapePlace& place : kShapePlaces) {
-    auto* shape = new QFrame(client);
-    shape->setObjectName(place.name);
-    shape->setFrameStyle(QFrame::Box | QFrame::Plain);
-    shape->setLineWidth(1);
-    shape->setAttribute(Qt::WA_TransparentForMouseEvents);
-    this->*place.control = shape;
-  }
-
-  for (const FieldSlot& slot : kFieldTable) {
-    auto* box = new FieldLineEdit(client);
-    box->setObjectName(QStringLiteral("Text%1").arg(slot.box));
-    const QString description = QString::fromUtf8(slot.description.data(),
-                                                  static_cast<qsizetype>(slot.description.size()));
-    box->setAccessibleName(description);
-    box->setToolTip(description);
-    box->setEnabled(false);
-    boxes_[static_cast<std::size_t>(slot.box - 1)] = box;
-  }
-  for (const BoxPlace& place : kBoxPlaces) {
-    if (place.two_characters) Box(place.box)->setMaxLength(2);
-  }
-  Text1 = Box(1), Text2 = Box(2), Text3 = Box(3), Text4 = Box(4), Text5 = Box(5);
-  Text6 = Box(6), Text7 = Box(7), Text8 = Box(8), Text9 = Box(9), Text10 = Box(10);
-
-  List1 = new QListWidget(client);
-  List1->setObjectName("List1");
-  List1->setSortingEnabled(false);
-  List1->setUniformItemSizes(true);
-  List1->setSelectionMode(QAbstractItemView::SingleSelection);
-  List1->setAccessibleName(tr("Door entries"));
-  List1->setToolTip(tr("Door entries: pick one to show its record"));
-  List1->setEnabled(false);
-
-  for (const LabelPlace& place : kLabelPlaces) {
-    auto* label = new QLabel(QString::fromUtf8(place.caption), client);
-    label->setObjectName(place.name);
-    label->setAutoFillBackground(true);
-    this->*place.control = label;
-  }
-
-  connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
-  connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
-  connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
-  connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
-}
-
-void Form1::CreateMenus() {
-  auto add_action = [this](QMenu* menu, const char* name, const QString& caption,
-                           const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-  };
-  file = menuBar()->addMenu(tr("File"));
-  file->setObjectName("file");
-  file_open = add_action(file, "file_open", tr("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-  file_save = add_action(file, "file_save", tr("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  file_space = file->addSeparator();
-  file_space->setObjectName("file_space");
-  file_quit = add_action(file, "file_quit", tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-  edit = menuBar()->addMenu(tr("Edit"));
-  edit->setObjectName("edit");
-  edit_copypointer =
-      add_action(edit, "edit_copypointer", tr("Copy Pointer"), QKeySequence(Qt::CTRL | Qt::Key_P));
-  edit_copyx = add_action(edit, "edit_copyx", tr("Copy X"), QKeySequence());
-  edit_copyy = add_action(edit, "edit_copyy", tr("Copy Y"), QKeySequence());
-  // Copy X and Copy Y have no action and stay off for the whole run.
-  edit_copyx->setEnabled(false);
-  edit_copyy->setEnabled(false);
-
-  connect(file_open, &QAction::triggered, this, &Form1::file_open_Click);
-  connect(file_save, &QAction::triggered, this, &Form1::file_save_Click);
-  connect(file_quit, &QAction::triggered, this, &Form1::file_quit_Click);
-  connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
-}
-
-void Form1::PlaceControls() {
-  // One factor for the whole window, the smallest at which the style's
-  // boxes, "FF" in them, and every caption fit uncut.
-  std::vector<TwipsScale::Need> needs;
-  for (const BoxPlace& place : kBoxPlaces) {
-    FieldLineEdit* box = Box(place.box);
-    const QSize to_show = box->SizeToShow(QStringLiteral("FF"));
-    needs.push_back({QSize(to_show.width(), qMax(to_show.height(), box->minimumSizeHint().height())),
-                     TwipsSize(place.rect)});
-  }
-  for (const LabelPlace& place : kLabelPlaces) {
-    needs.push_back({(this->*place.control)->sizeHint(), TwipsSize(place.rect)});
-  }
-  const TwipsScale scale = TwipsScale::Fitting(needs);
-
-  for (const ShapePlace& place : kShapePlaces) {
-    (this->*place.control)->setGeometry(scale.ToPixels(place.rect));
-  }
-  for (const BoxPlace& place : kBoxPlaces) Box(place.box)->setGeometry(scale.ToPixels(place.rect));
-  List1->setGeometry(scale.ToPixels(kList1));
-  for (const LabelPlace& place : kLabelPlaces) {
-    (this->*place.control)->setGeometry(scale.ToPixels(place.rect));
-    (this->*place.control)->raise();
-  }
-  for (FieldLineEdit* box : boxes_) box->raise();
-  List1->raise();
-
-  // The client area has a fixed size and the window fits it exactly, menu
-  // bar included, so the window cannot be resized.
-  centralWidget()->setFixedSize(scale.ToPixels(kClientArea).size());
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void Form1::SetTabOrder() {
-  const QWidget* order[] = {Text2, Text3, Text4, Text5, Text6, List1, Text1, Text9, Text10, Text8, Text7};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-    setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
-  }
-}
-
-void Form1::Form_Load() {
-  List1->setUpdatesEnabled(false);
-  for (std::int32_t n = 0; n < kEntryCount;) {
-    ++n;
-    List1->addItem(QStringLiteral("Entry %1").arg(n));
-  }
-  List1->setUpdatesEnabled(true);
-  module_.EntryOffsets.Build();
-}
 
 std::int32_t Form1::SelectedEntry() const {
   // The list position is held as a signed 16-bit number, -1 with nothing selected.
@@ -230,50 +41,67 @@ std::int32_t Form1::SelectedEntry() const {
   return std::int32_t{position} + 1;
 }
 
-void Form1::Guarded(const std::function<void()>& work) {
+QString Form1::ImageName() const { return QString::fromStdString(DisplayPath(module_.RomPath)); }
+
+bool Form1::Guarded(const std::function<void()>& work) {
   try {
     work();
+    return true;
   } catch (const std::exception& failure) {
     notifier_.Warn(this, QString::fromStdString(failure.what()));
+    return false;
   }
 }
 
 void Form1::file_open_Click() {
-  Guarded([this] { OpenImage(); });
-}
-
-void Form1::OpenImage() {
   const std::optional<QString> chosen =
       CommonDialog1.ShowOpen(this, QStringLiteral("Open ROM"), QStringLiteral("SNES ROM (*.smc)"));
   if (!chosen) return;  // Cancelled: nothing changes.
   if (chosen->isEmpty()) {
-    emit programEndRequested();
+    // An empty name ends the whole program, once the edits are seen to.
+    if (LeaveShownEntry()) QCoreApplication::exit(0);
     return;
   }
-  // The chosen file is checked before anything changes for it, so that a
-  // file that cannot serve leaves the image already open in place.
-  const std::filesystem::path path = ToPath(*chosen);
+  Guarded([&] { OpenImage(ToPath(*chosen)); });
+}
+
+void Form1::OpenImage(const std::filesystem::path& path) {
+  // The chosen file is checked, and the user asked, before anything changes,
+  // so that a file that cannot serve leaves the image already open in place.
   const CheckedImage checked = CheckImage(path);
+  if (checked.SeemsToLackHeader()) {
+    const QString question =
+        tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
+           "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
+           "its door records.\n\nOpen it anyway?")
+            .arg(QString::fromStdString(DisplayPath(path)))
+            .arg(checked.size);
+    if (!notifier_.AskToOpenAnyway(this, question)) return;
+  }
+  if (!LeaveShownEntry()) return StayOnShownEntry();
   module_.RomPath = path;
   image_identity_ = checked.identity;
   for (int box = kFirstEditableBox; box <= kLastEditableBox; ++box) Box(box)->setEnabled(true);
   List1->setEnabled(true);
-  // The list raises no change for the position it already has, so a second
-  // Open with entry 1 selected shows the new image's entry 1 itself;
-  // otherwise the old image's bytes would stay on screen, ready to be saved
-  // into the new one.
-  if (List1->currentRow() == 0) {
-    List1_Click();
-  } else {
-    List1->setCurrentRow(0);
-  }
+  // Shown here rather than through the list's change, which the list does
+  // not raise when entry 1 is current already: the old image's bytes would
+  // stay on screen, ready to be saved into the new one.
+  MoveHighlight(0);
+  ShowSelectedEntry();
 }
 
 void Form1::List1_Click() {
+  if (moving_highlight_) return;
+  const int target = List1->currentRow();
+  if (!LeaveShownEntry()) return StayOnShownEntry();
+  MoveHighlight(target);
   Guarded([this] { ShowSelectedEntry(); });
 }
 
 void Form1::ShowSelectedEntry() {
+  const QScopedValueRollback filling(filling_boxes_, true);
+  shown_row_ = List1->currentRow();
+  shown_.Forget();
   // The image is checked again first, since it may have been deleted,
   // truncated or replaced since it was opened. All ten bytes are read before
   // any box changes; if that fails, every box is emptied rather than left
@@ -290,7 +118,10 @@ void Form1::ShowSelectedEntry() {
     for (FieldLineEdit* box : boxes_) box->clear();
     throw;
   }
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) Box(kFieldTable[i].box)->SetText(texts[i]);
+  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
+    Box(kFieldTable[i].box)->SetText(texts[i]);
+    shown_.Remember(kFieldTable[i].box, texts[i]);
+  }
   List1->setFocus(Qt::OtherFocusReason);
 
   const bool replaced = image_identity_ && *image_identity_ != identity;
@@ -298,50 +129,130 @@ void Form1::ShowSelectedEntry() {
   if (replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
                             "The entry shown now is read from the new file.")
-                             .arg(ToDisplayName(module_.RomPath)));
+                             .arg(ImageName()));
   }
+}
+
+bool Form1::HasEdits() const {
+  return std::any_of(kFieldTable.begin(), kFieldTable.end(),
+                     [this](const FieldSlot& slot) { return shown_.IsEdited(slot.box, Box(slot.box)->Text()); });
+}
+
+bool Form1::LeaveShownEntry() {
+  if (!HasEdits()) return true;
+  // The question is about the entry shown, so the list shows that one while
+  // it is asked, and a Save writes into it.
+  MoveHighlight(shown_row_);
+  const QString question = tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
+                               .arg(shown_row_ + 1)
+                               .arg(ImageName());
+  switch (notifier_.AskAboutEdits(this, question)) {
+    case Notifier::EditsAnswer::kSave: {
+      bool saved = false;
+      Guarded([&] { saved = SaveEdits(); });
+      return saved;
+    }
+    case Notifier::EditsAnswer::kDiscard:
+      return true;
+    case Notifier::EditsAnswer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void Form1::StayOnShownEntry() {
+  MoveHighlight(shown_row_);
+  // A mouse press goes on selecting the entry under the pointer after its
+  // change has been handled; put the highlight back once it is through.
+  QTimer::singleShot(0, this, [this] { MoveHighlight(shown_row_); });
+  if (QWidget* before = List1->FocusBeforePress()) before->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::MoveHighlight(int row) {
+  const QScopedValueRollback moving(moving_highlight_, true);
+  List1->setCurrentRow(row);
 }
 
 void Form1::file_save_Click() {
-  Guarded([this] { SaveSelectedEntry(); });
+  Guarded([this] { SaveEdits(); });
 }
 
-void Form1::SaveSelectedEntry() {
+bool Form1::SaveEdits() {
   if (module_.RomPath.empty()) {
     notifier_.Warn(this, tr("No image is open, so there is nothing to save. Open one with File > Open."));
-    return;
+    return false;
   }
   if (SelectedEntry() < kFirstEntry) {
     notifier_.Warn(this, tr("No entry is selected, so there is nothing to save. Pick one in the list."));
-    return;
+    return false;
   }
   // The image may have changed since the entry was shown: one that has
   // become too short would take half a record before the first failing
   // byte, and one replaced by another file would take bytes it never showed.
   if (CheckImage(module_.RomPath).identity != image_identity_) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since this entry was shown. "
-                            "Nothing was saved. Select the entry again to see what the new file "
-                            "holds.")
-                             .arg(ToDisplayName(module_.RomPath)));
-    return;
+                            "Nothing was saved. Click the entry in the list again to see what the new "
+                            "file holds.")
+                             .arg(ImageName()));
+    return false;
   }
-  // Every box is checked before the first byte is written: a Save writes the
-  // whole record or nothing.
-  const std::optional<InvalidField> invalid =
-      FindInvalidField([this](int box) { return Box(box)->Text(); });
+  // Every box is checked before the first byte is written.
+  const std::optional<InvalidField> invalid = FindInvalidField([this](int box) { return Box(box)->Text(); });
   if (invalid) {
     notifier_.Warn(this, QString::fromStdString(invalid->message));
     FieldLineEdit* box = Box(invalid->slot.box);
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
-    return;
+    return false;
   }
-  for (const FieldSlot& slot : kFieldTable) {
-    module_.WriteFieldByte(SelectedEntry(), *Box(slot.box), slot.position);
+  // Only what the user changed is written, so that a byte another program
+  // changed in the file since it was shown is not put back; the rest is read
+  // again, and all ten boxes then show the record as the file holds it.
+  const QScopedValueRollback filling(filling_boxes_, true);
+  std::array<bool, kFieldTable.size()> written{};
+  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
+    FieldLineEdit* box = Box(kFieldTable[i].box);
+    if (!shown_.IsEdited(kFieldTable[i].box, box->Text())) continue;
+    module_.WriteFieldByte(SelectedEntry(), *box, kFieldTable[i].position);
+    shown_.Remember(kFieldTable[i].box, box->Text());
+    written[i] = true;
   }
+  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
+    if (written[i]) continue;
+    const std::string text = module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position);
+    Box(kFieldTable[i].box)->SetText(text);
+    shown_.Remember(kFieldTable[i].box, text);
+  }
+  return true;
 }
 
 void Form1::file_quit_Click() { close(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+  if (LeaveShownEntry()) {
+    event->accept();
+  } else {
+    StayOnShownEntry();
+    event->ignore();
+  }
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const std::optional<QString> dropped = DroppedFile(event->mimeData());
+  if (!dropped) return event->ignore();
+  event->acceptProposedAction();
+  // Opened once the drop is over: questions asked during it would hold up
+  // the file manager it came from.
+  QTimer::singleShot(0, this, [this, path = ToPath(*dropped)] { Guarded([&] { OpenImage(path); }); });
+}
 
 void Form1::edit_copypointer_Click() {
   Guarded([this] { CopyPointerToClipboard(); });
@@ -357,7 +268,10 @@ void Form1::CopyPointerToClipboard() {
 
 void Form1::PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
   box->SetText(FilterHexInput(*box));
-  if (next != nullptr && box->text().size() == 2) {
+  // Only the user's own typing or pasting passes the focus on. The program
+  // filling the boxes never moves it: a screen reader would lose the list's
+  // announcement of the entry to focus jumping about.
+  if (next != nullptr && box->text().size() == 2 && box->hasFocus() && !filling_boxes_) {
     // Focus passes on as Tab would pass it, with the next box's text
     // selected, so the next digits typed replace the ones shown.
     next->setFocus(Qt::TabFocusReason);

@@ -3,17 +3,20 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
-#include "rom/image_check.h"
 #include "rom/module1.h"
+#include "rom/rom_file.h"
+#include "rom/shown_record.h"
+#include "window/entry_list.h"
 #include "window/field_line_edit.h"
+#include "window/group_frame.h"
 #include "window/user_interaction.h"
 
 class QAction;
-class QFrame;
 class QLabel;
-class QListWidget;
 class QMenu;
 
 namespace quorvane {
@@ -22,7 +25,8 @@ namespace quorvane {
 // selected entry's record bytes under their labels and frames, and the File
 // and Edit menus. Every handler runs to completion on the one thread; each
 // catches the failures of the work it starts and tells the user, so the
-// program always goes on.
+// program always goes on. Nothing the user typed is thrown away without
+// asking first.
 class Form1 : public QMainWindow {
   Q_OBJECT
 
@@ -42,16 +46,12 @@ class Form1 : public QMainWindow {
   // Controls, named as the window names them; each carries that objectName.
   FieldLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10;
   QLabel *Label2, *Label3, *Label4, *Label5, *Label6;
-  QFrame *Shape1, *Shape2, *Shape3, *Shape4, *Shape5;
-  QListWidget* List1;
+  GroupFrame *Shape1, *Shape2, *Shape3, *Shape4, *Shape5;
+  EntryList* List1;
   QMenu *file, *edit;
   QAction *file_open, *file_save, *file_space, *file_quit;
   QAction *edit_copypointer, *edit_copyx, *edit_copyy;
   FileChooser& CommonDialog1;
-
- signals:
-  // Open obtained an empty file name: the whole program is to end.
-  void programEndRequested();
 
  public slots:
   void file_open_Click();
@@ -66,17 +66,31 @@ class Form1 : public QMainWindow {
  public:
   void CopyPointerToClipboard();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
+  // Building the window (form1_controls.cpp).
   void CreateControls();
   void CreateMenus();
   void PlaceControls();
   void SetTabOrder();
+
+  // The commands (form1.cpp).
+  void OpenImage(const std::filesystem::path& path);
   void ShowSelectedEntry();
-  void SaveSelectedEntry();
-  void OpenImage();
+  bool SaveEdits();
+  bool HasEdits() const;
+  bool LeaveShownEntry();
+  void StayOnShownEntry();
+  void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
-  // Runs one handler's work and turns any failure into a warning.
-  void Guarded(const std::function<void()>& work);
+  QString ImageName() const;
+  // Runs one handler's work and turns any failure into a warning; true when
+  // the work ran to its end.
+  bool Guarded(const std::function<void()>& work);
 
   Module1& module_;
   Notifier& notifier_;
@@ -84,6 +98,13 @@ class Form1 : public QMainWindow {
   // The file the shown entry was read from, to notice when the image has
   // been replaced by another file since.
   std::optional<FileIdentity> image_identity_;
+  // The list position and the bytes last shown, to tell edits apart.
+  int shown_row_ = -1;
+  ShownRecord shown_;
+  // Set while the program itself moves the list's highlight, or fills the
+  // boxes, so that neither counts as the user's doing.
+  bool moving_highlight_ = false;
+  bool filling_boxes_ = false;
 };
 
 }  // namespace quorvane

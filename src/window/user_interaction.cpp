@@ -2,11 +2,28 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quorvane {
+namespace {
 
-std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QString& title,
-                                                   const QString& filter) {
+// A message box whose text is never read as markup, so that a file name
+// shows as it is written. (Its informative text would take markup, so
+// everything goes into the one text.)
+class PlainMessageBox : public QMessageBox {
+ public:
+  PlainMessageBox(QMessageBox::Icon icon, const QString& text, QWidget* parent)
+      : QMessageBox(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, parent) {
+    setTextFormat(Qt::PlainText);
+    // The text can be selected and copied: it often names a file and a
+    // reason worth keeping.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+  }
+};
+
+}  // namespace
+
+std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QString& title, const QString& filter) {
   QFileDialog dialog(parent, title, QString(), filter);
   dialog.setObjectName("CommonDialog1");
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -18,11 +35,33 @@ std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QStrin
 }
 
 void MessageBoxNotifier::Warn(QWidget* parent, const QString& message) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvane"), message, QMessageBox::Ok, parent);
-  // The text can be selected and copied: it often names a file and a reason
-  // worth keeping.
-  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  PlainMessageBox box(QMessageBox::Warning, message, parent);
+  box.addButton(QMessageBox::Ok);
   box.exec();
+}
+
+Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const QString& question) {
+  PlainMessageBox box(QMessageBox::Question, question, parent);
+  // Each answer has an access key, so one key makes the choice.
+  QPushButton* save = box.addButton(QObject::tr("&Save"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return EditsAnswer::kSave;
+  if (box.clickedButton() == discard) return EditsAnswer::kDiscard;
+  return EditsAnswer::kCancel;
+}
+
+bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const QString& question) {
+  PlainMessageBox box(QMessageBox::Warning, question, parent);
+  QPushButton* open = box.addButton(QObject::tr("&Open Anyway"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == open;
 }
 
 }  // namespace quorvane

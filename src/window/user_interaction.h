@@ -13,27 +13,35 @@ class FileChooser {
  public:
   virtual ~FileChooser() = default;
   // The chosen file name, or nullopt when the user cancels.
-  virtual std::optional<QString> ShowOpen(QWidget* parent, const QString& title,
-                                          const QString& filter) = 0;
+  virtual std::optional<QString> ShowOpen(QWidget* parent, const QString& title, const QString& filter) = 0;
 };
 
-// Where the window tells the user that something failed.
+// What the window tells the user and asks of them. Every text is plain
+// text: a file name is shown as it is written, never read as markup.
 class Notifier {
  public:
+  enum class EditsAnswer { kSave, kDiscard, kCancel };
+
   virtual ~Notifier() = default;
   virtual void Warn(QWidget* parent, const QString& message) = 0;
+  // The shown entry has edits that something is about to throw away.
+  virtual EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) = 0;
+  // A chosen image looks wrong; true to open it all the same. Cancel is
+  // the default answer.
+  virtual bool AskToOpenAnyway(QWidget* parent, const QString& question) = 0;
 };
 
-// The real ones: the toolkit's file dialog and a warning message box.
+// The real ones: the toolkit's file dialog and message boxes.
 class DialogFileChooser : public FileChooser {
  public:
-  std::optional<QString> ShowOpen(QWidget* parent, const QString& title,
-                                  const QString& filter) override;
+  std::optional<QString> ShowOpen(QWidget* parent, const QString& title, const QString& filter) override;
 };
 
 class MessageBoxNotifier : public Notifier {
  public:
   void Warn(QWidget* parent, const QString& message) override;
+  EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) override;
+  bool AskToOpenAnyway(QWidget* parent, const QString& question) override;
 };
 
 }  // namespace quorvane

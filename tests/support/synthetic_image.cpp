@@ -1,5 +1,6 @@
 #include "synthetic_image.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -12,28 +13,23 @@
 
 namespace quorvane::testing {
 
-TemporaryFolder::TemporaryFolder() {
+SyntheticImage::SyntheticImage(std::uint64_t size, const std::filesystem::path& name) {
   std::random_device seed;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    path_ = std::filesystem::temp_directory_path() / ("quorvane-test-" + std::to_string(seed()));
-    if (std::filesystem::create_directory(path_)) return;
-  }
-  throw std::runtime_error("cannot make a temporary folder");
+  do {
+    folder_ = std::filesystem::temp_directory_path() / ("quorvane-test-" + std::to_string(seed()));
+  } while (!std::filesystem::create_directory(folder_));
+  path_ = folder_ / name;
+  WriteWholeFile(path_, Pattern(size));
 }
 
-TemporaryFolder::~TemporaryFolder() {
+SyntheticImage::~SyntheticImage() {
   std::error_code ignored;
-  // A test may have made files read-only; give the rights back first.
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+  // A test may have made a file read-only, which Windows will not remove.
+  for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored)) {
     std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
   }
-  std::filesystem::remove_all(path_, ignored);
-}
-
-SyntheticImage::SyntheticImage(std::uint64_t size, const std::filesystem::path& name)
-    : path_(folder_.path() / name) {
-  WriteWholeFile(path_, Pattern(size));
+  std::filesystem::remove_all(folder_, ignored);
 }
 
 std::vector<std::uint8_t> SyntheticImage::Bytes() const { return ReadWholeFile(path_); }
@@ -47,13 +43,8 @@ void SyntheticImage::Poke(std::uint32_t offset, const std::vector<std::uint8_t>&
 
 std::vector<std::uint8_t> Pattern(std::uint64_t size) {
   std::vector<std::uint8_t> bytes(size);
-  std::uint32_t state = 0x2545F491u;
-  for (auto& byte : bytes) {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    byte = static_cast<std::uint8_t>(state >> 24);
-  }
+  std::minstd_rand numbers(20261207);
+  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(numbers() >> 8);
   return bytes;
 }
 
@@ -72,56 +63,43 @@ void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::ui
 }
 
 std::string Changes(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after) {
-  char item[40];
-  std::string changes;
-  if (before.size() != after.size()) {
-    std::snprintf(item, sizeof item, "length %zX->%zX", before.size(), after.size());
-    changes = item;
-  }
-  int listed = 0;
-  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+  char item[40] = "";
+  if (before.size() != after.size()) std::snprintf(item, sizeof item, "length %zX->%zX", before.size(), after.size());
+  std::string changes = item;
+  for (std::size_t i = 0, listed = 0; i < before.size() && i < after.size() && listed < 12; ++i) {
     if (before[i] == after[i]) continue;
-    if (++listed > 12) return changes + " ...";
     std::snprintf(item, sizeof item, "%s%zX=%02X", changes.empty() ? "" : " ", i, after[i]);
     changes += item;
+    ++listed;
   }
   return changes;
 }
 
 #ifdef _WIN32
 std::size_t OpenHandleCount() {
-  // GetProcessHandleCount answers 0 under wine; the system's handle table is
-  // counted the same way on both.
+  // GetProcessHandleCount answers 0 under wine; the system's handle table
+  // (SystemHandleInformation, 16) holds the truth on both.
   struct Entry {
-    USHORT process;
-    USHORT creator_back_trace;
-    UCHAR object_type;
-    UCHAR attributes;
+    USHORT process, creator;
+    UCHAR type, attributes;
     USHORT handle;
     PVOID object;
     ULONG access;
   };
-  struct Table {
-    ULONG count;
-    Entry entries[1];
-  };
   using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
   const auto query = reinterpret_cast<Query>(
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  constexpr ULONG kSystemHandleInformation = 16;
-  constexpr LONG kInfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> buffer(1 << 20);
+  std::vector<ULONG_PTR> table(1 << 16);
   LONG status;
-  while ((status = query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), nullptr)) ==
-         kInfoLengthMismatch) {
-    buffer.resize(buffer.size() * 2);
+  while ((status = query(16, table.data(), static_cast<ULONG>(table.size() * sizeof(ULONG_PTR)), nullptr)) ==
+         static_cast<LONG>(0xC0000004)) {  // too small
+    table.resize(table.size() * 2);
   }
   if (status != 0) throw std::runtime_error("cannot count handles");
-  const auto* table = reinterpret_cast<const Table*>(buffer.data());
+  const auto* entries = reinterpret_cast<const Entry*>(table.data() + 1);  // after the count
   const auto self = static_cast<USHORT>(::GetCurrentProcessId());
-  std::size_t count = 0;
-  for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].process == self ? 1 : 0;
-  return count;
+  return static_cast<std::size_t>(std::count_if(entries, entries + static_cast<ULONG>(table[0]),
+                                                [&](const Entry& entry) { return entry.process == self; }));
 }
 #else
 std::size_t OpenHandleCount() {

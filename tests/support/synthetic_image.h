@@ -11,33 +11,23 @@ namespace quorvane::testing {
 // ends at F284D.
 inline constexpr std::uint64_t kFullImageSize = 0xF284E;
 
-// A fresh empty temporary folder, removed with the object.
-class TemporaryFolder {
- public:
-  TemporaryFolder();
-  ~TemporaryFolder();
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-// A made-up image in a fresh temporary folder, filled with a fixed
-// pseudo-random pattern so that most bytes differ from their neighbours.
+// A made-up image alone in a fresh temporary folder, filled with a fixed
+// pseudo-random pattern (Pattern) so that most bytes differ from their
+// neighbours. The folder goes when the object does.
 class SyntheticImage {
  public:
   explicit SyntheticImage(std::uint64_t size = kFullImageSize, const std::filesystem::path& name = "image.smc");
+  ~SyntheticImage();
+  SyntheticImage(const SyntheticImage&) = delete;
+  SyntheticImage& operator=(const SyntheticImage&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  const std::filesystem::path& folder() const { return folder_.path(); }
-
+  const std::filesystem::path& folder() const { return folder_; }
   std::vector<std::uint8_t> Bytes() const;
   void Poke(std::uint32_t offset, const std::vector<std::uint8_t>& bytes) const;
 
  private:
-  TemporaryFolder folder_;
+  std::filesystem::path folder_;
   std::filesystem::path path_;
 };
 
@@ -46,7 +36,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 // How `after` differs from `before`, in hexadecimal: "F0233=AB F0234=00"
-// for changed bytes, "length F284E->F284F" when the length changed, and
+// for changed bytes, "length F284E->F284F" first if the length changed, and
 // the empty text when nothing did.
 std::string Changes(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after);
 

@@ -1,96 +1,88 @@
 #pragma once
 
 #include <QApplication>
-#include <QListWidget>
 #include <QTest>
 #include <deque>
-#include <map>
-#include <memory>
 
 #include "rom/module1.h"
-#include "rom/record_layout.h"
 #include "synthetic_image.h"
 #include "window/form1.h"
-#include "window/user_interaction.h"
 
 namespace quorvane::testing {
 
-// Answers the Open dialog from a script: a name, an empty name, or nullopt
-// for Cancel. With the script used up, the dialog is cancelled.
-class ScriptedChooser : public FileChooser {
+// The dialogs, answered from a script. The Open dialog takes a name, an
+// empty name, or nullopt for Cancel (also when the script is used up);
+// warnings and questions are kept, and questions answered as told.
+class ScriptedDialogs : public FileChooser, public Notifier {
  public:
   std::optional<QString> ShowOpen(QWidget*, const QString& title, const QString& filter) override {
-    titles.append(title);
-    filters.append(filter);
-    if (answers.empty()) return std::nullopt;
-    std::optional<QString> answer = answers.front();
-    answers.pop_front();
-    return answer;
+    asked.append(title + " | " + filter);
+    if (names.empty()) return std::nullopt;
+    std::optional<QString> name = names.front();
+    names.pop_front();
+    return name;
   }
-  std::deque<std::optional<QString>> answers;
-  QStringList titles;
-  QStringList filters;
+  void Warn(QWidget*, const QString& message) override { warnings.append(message); }
+  EditsAnswer AskAboutEdits(QWidget*, const QString& question) override {
+    asked.append(question);
+    return edits_answer;
+  }
+  bool AskToOpenAnyway(QWidget*, const QString& question) override {
+    asked.append(question);
+    return open_anyway;
+  }
+
+  std::deque<std::optional<QString>> names;
+  QStringList asked;
+  QStringList warnings;
+  EditsAnswer edits_answer = EditsAnswer::kCancel;
+  bool open_anyway = false;
 };
 
-class RecordingNotifier : public Notifier {
- public:
-  void Warn(QWidget*, const QString& message) override { messages.append(message); }
-  QStringList messages;
-};
+// Entry 1's record in the test images: pointer C3A05F, unknown 11 22, X 1234,
+// Y 5678, style 09, record byte 3 holding 07; and how Text1 to Text10 show it.
+inline const std::vector<std::uint8_t> kRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22,
+                                                  0x34, 0x12, 0x78, 0x56, 0x09};
+inline const QString kRecordShown = "09 C3 A0 5F 12 34 56 78 11 22";
 
-// One started window, Load handling run, shown and active, with scripted
-// dialogs in place of modal ones.
+inline QString QtPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
+
+// One started window, Load handling run, shown and active.
 class FormHarness {
  public:
-  FormHarness() : form(module, chooser, notifier) {
+  FormHarness() : form(module, dialogs, dialogs) {
     form.Form_Load();
     form.show();
-    form.activateWindow();
     QApplication::setActiveWindow(&form);
     (void)QTest::qWaitForWindowActive(&form);
   }
 
   void Open(const std::filesystem::path& path) {
-    chooser.answers.push_back(QString::fromStdString(path.string()));
+    dialogs.names.push_back(QtPath(path));
     form.file_open_Click();
   }
-
-  QString Shown(int box) const { return form.Box(box)->text(); }
-
-  // What the ten boxes show, by box number.
-  std::map<int, QString> ShownRecord() const {
-    std::map<int, QString> shown;
-    for (int box = 1; box <= 10; ++box) shown[box] = Shown(box);
-    return shown;
+  QString Record() const {
+    QStringList texts;
+    for (int box = 1; box <= 10; ++box) texts.append(form.Box(box)->text());
+    return texts.join(' ');
   }
-
-  QWidget* Focused() const { return form.focusWidget(); }
-
-  // Types as a user does: every key goes to whichever control has the focus
-  // at that moment.
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+  // Types as a user does: each key goes to whatever has the focus by then.
   void Type(const QString& keys) {
     for (QChar key : keys) QTest::keyClicks(Focused(), QString(key));
   }
-
   void FocusBox(int box) {
     form.Box(box)->setFocus(Qt::TabFocusReason);
     form.Box(box)->selectAll();
   }
+  void ClickEntry(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, modifiers,
+                      form.List1->visualItemRect(form.List1->item(row)).center());
+  }
 
   Module1 module;
-  ScriptedChooser chooser;
-  RecordingNotifier notifier;
+  ScriptedDialogs dialogs;
   Form1 form;
 };
-
-// The record of entry 1 used throughout: pointer C3A05F, unknown 11 22,
-// X 1234, Y 5678, style 09, and record byte 3 holding 07.
-inline const std::vector<std::uint8_t> kEntryOneRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22,
-                                                          0x34, 0x12, 0x78, 0x56, 0x09};
-
-inline std::map<int, QString> EntryOneShown() {
-  return {{1, "09"}, {2, "C3"}, {3, "A0"}, {4, "5F"}, {5, "12"},
-          {6, "34"}, {7, "56"}, {8, "78"}, {9, "11"}, {10, "22"}};
-}
 
 }  // namespace quorvane::testing

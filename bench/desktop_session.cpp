@@ -15,7 +15,7 @@
 
 extern char** environ;
 
-namespace quorvane::testing {
+namespace quorvane::desktop {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -217,4 +217,4 @@ bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::millisec
       15s);
 }
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::desktop

@@ -1,5 +1,8 @@
 #pragma once
 
+// Programs on a private X display, started and driven as a user drives them:
+// shared by the start-up benchmark and the end-to-end test.
+
 #include <sys/types.h>
 
 #include <chrono>
@@ -8,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::testing {
+namespace quorvane::desktop {
 
 using namespace std::chrono_literals;
 
@@ -63,4 +66,4 @@ void TypeText(const std::string& text, std::chrono::milliseconds delay = 40ms);
 // False when the dialog never showed or never closed.
 bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::milliseconds delay = 40ms);
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::desktop

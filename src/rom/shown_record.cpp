@@ -1,0 +1,17 @@
+#include "rom/shown_record.h"
+
+#include "rom/hex_text.h"
+
+namespace quorvane {
+
+void ShownRecord::Remember(int box, std::string_view byte_text) {
+  bytes_.at(static_cast<std::size_t>(box - 1)) = ParseStrictByteText(byte_text);
+}
+
+bool ShownRecord::IsEdited(int box, std::string_view text) const {
+  const std::optional<std::uint8_t>& shown = bytes_.at(static_cast<std::size_t>(box - 1));
+  if (!shown) return !text.empty();
+  return ParseStrictByteText(text) != shown;
+}
+
+}  // namespace quorvane

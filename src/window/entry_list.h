@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+#include <QPointer>
+
+namespace quorvane {
+
+// The list of door entries. Exactly one entry is highlighted once one has
+// been picked: nothing the user does (Ctrl+click, Ctrl+Space, Ctrl+arrow)
+// leaves it with none, or with the highlight on another entry than the
+// current one, since the boxes show the current entry and Save writes it.
+class EntryList : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit EntryList(QWidget* parent = nullptr);
+
+  // While a mouse press is being handled: the widget that had the focus
+  // before the press gave it to the list (the list itself if it had it).
+  QWidget* FocusBeforePress() const { return focus_before_press_; }
+
+ signals:
+  // The user pressed the mouse on the entry that is already current: the
+  // list itself raises no change for that.
+  void currentEntryPressed();
+
+ protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  QPointer<QWidget> focus_left_;  // the last widget that gave the focus up to the list
+  bool focus_came_by_mouse_ = false;
+  QPointer<QWidget> focus_before_press_;
+};
+
+}  // namespace quorvane

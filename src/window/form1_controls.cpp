@@ -1,0 +1,221 @@
+// Building the window: its controls in their places, its menus, its tab
+// order, and the list of entries.
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "rom/hex_text.h"
+#include "rom/record_layout.h"
+#include "window/accessible_interfaces.h"
+#include "window/form1.h"
+#include "window/twips_scale.h"
+
+namespace quorvane {
+namespace {
+
+// The client area and every control's place, in twips.
+constexpr TwipsRect kClientArea{0, 0, 4935, 1695};
+
+struct BoxPlace {
+  int box;
+  TwipsRect rect;
+  bool two_characters;
+};
+constexpr BoxPlace kBoxPlaces[] = {
+    {2, {240, 360, 375, 285}, true},    {3, {720, 360, 375, 285}, true},
+    {4, {1200, 360, 375, 285}, true},   {9, {2040, 360, 375, 285}, false},
+    {10, {2520, 360, 375, 285}, false}, {1, {240, 1080, 375, 285}, true},
+    {5, {1080, 1080, 375, 285}, true},  {6, {1560, 1080, 375, 285}, true},
+    {7, {2400, 1080, 375, 285}, true},  {8, {2880, 1080, 375, 285}, true},
+};
+constexpr TwipsRect kList1{3480, 120, 1335, 1425};
+
+// Each label captions a group: it is tied to the group's first box, and its
+// frame carries the group's name for assistive software.
+struct GroupPlace {
+  QLabel* Form1::*label;
+  const char* label_name;
+  const char* caption;
+  TwipsRect label_rect;
+  int first_box;
+  GroupFrame* Form1::*frame;
+  const char* frame_name;
+  TwipsRect frame_rect;
+};
+constexpr GroupPlace kGroupPlaces[] = {
+    {&Form1::Label5, "Label5", "Text Pointer:", {240, 120, 975, 255}, 2, &Form1::Shape2, "Shape2", {120, 240, 1575, 495}},
+    {&Form1::Label6, "Label6", "Unknown:", {2040, 120, 735, 255}, 9, &Form1::Shape3, "Shape3", {1920, 240, 1095, 495}},
+    {&Form1::Label4, "Label4", "Style:", {240, 840, 375, 255}, 1, &Form1::Shape1, "Shape1", {120, 960, 615, 495}},
+    {&Form1::Label2, "Label2", "X:", {1200, 840, 135, 255}, 5, &Form1::Shape4, "Shape4", {960, 960, 1095, 495}},
+    {&Form1::Label3, "Label3", "Y:", {2520, 840, 135, 255}, 7, &Form1::Shape5, "Shape5", {2280, 960, 1095, 495}},
+};
+
+QSize TwipsSize(const TwipsRect& rect) { return QSize(rect.width, rect.height); }
+
+QString FromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+Form1::Form1(Module1& module, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
+    : QMainWindow(parent), CommonDialog1(common_dialog), module_(module), notifier_(notifier) {
+  InstallAccessibleInterfaces();
+  setObjectName("Form1");
+  setWindowTitle(QStringLiteral("Quorvane"));
+  // The layout has one fixed size, so there is nothing to maximize to; the
+  // maximize button goes only when the window lists its buttons itself.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // A file dropped from a file manager opens as File > Open would open it.
+  setAcceptDrops(true);
+  CreateControls();
+  CreateMenus();
+  PlaceControls();
+  SetTabOrder();
+}
+
+void Form1::CreateControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName("client");
+  setCentralWidget(client);
+
+  // Stacking, bottom to top: frames, labels, then boxes and list. Each label
+  // is drawn over its frame's top edge, as a group box caption is, and a box
+  // that reaches into its label's lower edge is drawn over the label.
+  for (const GroupPlace& place : kGroupPlaces) {
+    QString group = QString::fromUtf8(place.caption);
+    group.chop(1);  // the caption without its colon
+    auto* frame = new GroupFrame(group, client);
+    frame->setObjectName(place.frame_name);
+    this->*place.frame = frame;
+  }
+
+  for (const FieldSlot& slot : kFieldTable) {
+    auto* box = new FieldLineEdit(client);
+    box->setObjectName(QStringLiteral("Text%1").arg(slot.box));
+    box->setAccessibleName(FromView(slot.description));
+    box->setAccessibleDescription(tr("record byte %1 of %2").arg(slot.position).arg(kRecordLength));
+    box->setToolTip(FromView(slot.description));
+    box->setEnabled(false);
+    // Drops go to the window, which opens a dropped file.
+    box->setAcceptDrops(false);
+    boxes_[static_cast<std::size_t>(slot.box - 1)] = box;
+  }
+  for (const BoxPlace& place : kBoxPlaces) {
+    if (place.two_characters) Box(place.box)->setMaxLength(2);
+  }
+  Text1 = Box(1), Text2 = Box(2), Text3 = Box(3), Text4 = Box(4), Text5 = Box(5);
+  Text6 = Box(6), Text7 = Box(7), Text8 = Box(8), Text9 = Box(9), Text10 = Box(10);
+
+  List1 = new EntryList(client);
+  List1->setObjectName("List1");
+  List1->setSortingEnabled(false);
+  List1->setUniformItemSizes(true);
+  List1->setAccessibleName(tr("Door entries"));
+  List1->setEnabled(false);
+
+  for (const GroupPlace& place : kGroupPlaces) {
+    auto* label = new QLabel(QString::fromUtf8(place.caption), client);
+    label->setObjectName(place.label_name);
+    label->setAutoFillBackground(true);
+    label->setBuddy(Box(place.first_box));
+    this->*place.label = label;
+  }
+
+  connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+  connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
+  connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
+  connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
+  // A press on the entry already shown reads it again from the file.
+  connect(List1, &EntryList::currentEntryPressed, this, &Form1::List1_Click);
+}
+
+void Form1::CreateMenus() {
+  // Every caption carries an access key (Alt+F, then O), shown underlined.
+  auto add_action = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+  };
+  file = menuBar()->addMenu(tr("&File"));
+  file->setObjectName("file");
+  file_open = add_action(file, "file_open", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+  file_save = add_action(file, "file_save", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  file_space = file->addSeparator();
+  file_space->setObjectName("file_space");
+  file_quit = add_action(file, "file_quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  edit = menuBar()->addMenu(tr("&Edit"));
+  edit->setObjectName("edit");
+  edit_copypointer = add_action(edit, "edit_copypointer", tr("&Copy Pointer"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  edit_copyx = add_action(edit, "edit_copyx", tr("Copy &X"), QKeySequence());
+  edit_copyy = add_action(edit, "edit_copyy", tr("Copy &Y"), QKeySequence());
+  // Copy X and Copy Y have no action and stay off for the whole run.
+  edit_copyx->setEnabled(false);
+  edit_copyy->setEnabled(false);
+
+  connect(file_open, &QAction::triggered, this, &Form1::file_open_Click);
+  connect(file_save, &QAction::triggered, this, &Form1::file_save_Click);
+  connect(file_quit, &QAction::triggered, this, &Form1::file_quit_Click);
+  connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
+}
+
+void Form1::PlaceControls() {
+  // One factor for the whole window, the smallest at which the style's
+  // boxes, "FF" in them, and every caption fit uncut.
+  std::vector<TwipsScale::Need> needs;
+  for (const BoxPlace& place : kBoxPlaces) {
+    FieldLineEdit* box = Box(place.box);
+    const QSize to_show = box->SizeToShow(QStringLiteral("FF"));
+    needs.push_back({QSize(to_show.width(), qMax(to_show.height(), box->minimumSizeHint().height())),
+                     TwipsSize(place.rect)});
+  }
+  for (const GroupPlace& place : kGroupPlaces) {
+    needs.push_back({(this->*place.label)->sizeHint(), TwipsSize(place.label_rect)});
+  }
+  const TwipsScale scale = TwipsScale::Fitting(needs);
+
+  for (const GroupPlace& place : kGroupPlaces) (this->*place.frame)->setGeometry(scale.ToPixels(place.frame_rect));
+  for (const BoxPlace& place : kBoxPlaces) Box(place.box)->setGeometry(scale.ToPixels(place.rect));
+  List1->setGeometry(scale.ToPixels(kList1));
+  for (const GroupPlace& place : kGroupPlaces) {
+    (this->*place.label)->setGeometry(scale.ToPixels(place.label_rect));
+    (this->*place.label)->raise();
+  }
+  for (FieldLineEdit* box : boxes_) box->raise();
+  List1->raise();
+
+  // The client area has a fixed size and the window fits it exactly, menu
+  // bar included, so the window cannot be resized.
+  centralWidget()->setFixedSize(scale.ToPixels(kClientArea).size());
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form1::SetTabOrder() {
+  QWidget* const order[] = {Text2, Text3, Text4, Text5, Text6, List1, Text1, Text9, Text10, Text8, Text7};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void Form1::Form_Load() {
+  List1->setUpdatesEnabled(false);
+  for (std::int32_t n = 0; n < kEntryCount;) {
+    ++n;
+    List1->addItem(QStringLiteral("Entry %1").arg(n));
+  }
+  module_.EntryOffsets.Build();
+  // Where each record lies, for users who check an entry in a hex editor.
+  for (std::int32_t n = kFirstEntry; n <= kLastEntry; ++n) {
+    List1->item(n - 1)->setToolTip(tr("Entry %1: bytes %2\u2013%3")
+                                       .arg(n)
+                                       .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, 1))))
+                                       .arg(QString::fromStdString(
+                                           FormatHexNumber(module_.LocateFieldByte(n, kRecordLength)))));
+  }
+  List1->setUpdatesEnabled(true);
+}
+
+}  // namespace quorvane

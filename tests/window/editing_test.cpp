@@ -1,0 +1,224 @@
+// Editing an entry: typing into the pointer boxes, Save, Copy Pointer, and
+// the question asked before anything would throw edits away.
+#include <QClipboard>
+
+#include "fake_field_box.h"
+#include "form_harness.h"
+#include "window/hex_input_filter.h"
+
+using namespace quorvane;
+using namespace quorvane::testing;
+using Answer = Notifier::EditsAnswer;
+Q_DECLARE_METATYPE(Notifier::EditsAnswer)
+
+class EditingTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<SyntheticImage> image;
+  std::unique_ptr<FormHarness> harness;
+  std::vector<std::uint8_t> original;
+  Form1* form = nullptr;
+
+  QString Changed() const { return QString::fromStdString(Changes(original, image->Bytes())); }
+  QString Highlighted() const {
+    QStringList rows;
+    for (const QListWidgetItem* item : form->List1->selectedItems()) rows.append(item->text());
+    return rows.join(", ") + " / current " + form->List1->currentItem()->text();
+  }
+
+ private slots:
+  void init() {
+    image = std::make_unique<SyntheticImage>();
+    image->Poke(0xF0200, kRecord);
+    image->Poke(0xF020B, std::vector<std::uint8_t>(11, 0x22));  // entry 2
+    original = image->Bytes();
+    harness = std::make_unique<FormHarness>();
+    form = &harness->form;
+    harness->Open(image->path());
+  }
+  void cleanup() {
+    harness.reset();
+    image.reset();
+    QGuiApplication::clipboard()->clear();
+  }
+
+  void theFilterUpperCasesAndDropsOnlyATrailingNonDigit() {
+    const struct {
+      const char* text;
+      const char* result;
+      int caret;
+    } cases[] = {{"", "", 0}, {"a", "A", 1}, {"Ag", "A", 2}, {"G1", "G1", 2}, {"ZZ", "Z", 2},
+                 {"\xC3\xA4", "", 1},             // a typed "ä" goes whole
+                 {"1\xF0\x9F\x98\x80", "1", 3},   // as does a character of two UTF-16 units
+                 {"\xD9\xA3", "", 1}};            // an Arabic-Indic three is no digit here
+    for (const auto& c : cases) {
+      FakeFieldBox box(c.text);
+      QCOMPARE(QString::fromStdString(FilterHexInput(box)), QString::fromUtf8(c.result));
+      QCOMPARE(box.caret, c.caret);
+    }
+  }
+
+  void typingOrPastingIntoThePointerPassesTheFocusOnWhenABoxIsFull() {
+    harness->FocusBox(2);
+    harness->Type("ag");
+    QCOMPARE(form->Text2->text(), QString("A"));
+    QCOMPARE(harness->Focused(), form->Text2);
+    harness->Type("b0a1f2x");
+    QCOMPARE(harness->Record().left(11), QString("09 AB 0A 1F"));
+    QCOMPARE(harness->Focused(), form->Text4);  // the last box keeps it
+    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);  // Copy Pointer takes what the boxes show
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("AB0A1F"));
+    QGuiApplication::clipboard()->setText("ZZ");
+    harness->FocusBox(3);
+    form->Text3->paste();
+    QCOMPARE(form->Text3->text(), QString());
+    QGuiApplication::clipboard()->setText("Z1");
+    harness->FocusBox(2);
+    form->Text2->paste();
+    QCOMPARE(form->Text2->text(), QString("Z1"));
+    QCOMPARE(harness->Focused(), form->Text3);
+  }
+
+  void showingOrSavingAnEntryNeverMovesTheFocus() {
+    QStringList moves;
+    connect(qApp, &QApplication::focusChanged, this,
+            [&](QWidget*, QWidget* now) { moves.append(now != nullptr ? now->objectName() : "none"); });
+    for (auto key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Home}) QTest::keyClick(form->List1, key);
+    QCOMPARE(harness->Record(), kRecordShown);
+    harness->FocusBox(2);
+    harness->Type("7");
+    form->file_save_Click();  // the refresh fills Text2 with two digits
+    QCOMPARE(form->Text2->text(), QString("07"));
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    QCOMPARE(moves.join(' '), QString("Text2"));
+  }
+
+  void whatABoxHoldsIsSavedOrRefused_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QString>("after");  // the box's text, or what the refusal says
+    QTest::newRow("one digit") << 1 << "5" << "F020A=05" << "05";
+    QTest::newRow("lower case") << 5 << "ab" << "F0207=AB" << "AB";
+    QTest::newRow("a blank first") << 8 << " 7" << "F0208=07" << "07";
+    QTest::newRow("letters") << 5 << "zz" << "" << "\"X:\" high byte holds \"zz\"";
+    QTest::newRow("a letter first") << 8 << "G1" << "" << "\"Y:\" low byte holds \"G1\"";
+    QTest::newRow("a letter last") << 1 << "1G" << "" << "\"Style:\" byte holds \"1G\"";
+    QTest::newRow("emptied") << 6 << "" << "" << "\"X:\" low byte holds nothing";
+  }
+  void whatABoxHoldsIsSavedOrRefused() {
+    QFETCH(int, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, changes);
+    QFETCH(QString, after);
+    form->Text4->setText("00");  // another edit, which a refusal keeps from the file too
+    form->Box(box)->setText(typed);
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    if (changes.isEmpty()) {
+      QCOMPARE(Changed(), QString());
+      QCOMPARE(harness->dialogs.warnings.size(), 1);
+      QVERIFY2(harness->dialogs.warnings.first().contains(after), qPrintable(harness->dialogs.warnings.first()));
+      QVERIFY(harness->dialogs.warnings.first().endsWith("Nothing was saved."));
+      QCOMPARE(harness->Focused(), form->Box(box));
+    } else {
+      QCOMPARE(Changed(), "F0200=00 " + changes);
+      QCOMPARE(form->Box(box)->text(), after);
+      QVERIFY(harness->dialogs.warnings.isEmpty());
+    }
+  }
+
+  void eachBoxIsWrittenToItsOwnRecordByte() {
+    form->List1->setCurrentRow(2);
+    for (int box = 1; box <= 8; ++box) form->Box(box)->setText(QString("A%1").arg(box));
+    form->file_save_Click();
+    // Entry 3 lies at F0216; its byte 3 (F0219) and its Unknown bytes stay.
+    QCOMPARE(Changed(), QString("F0216=A4 F0217=A3 F0218=A2 F021C=A6 F021D=A5 F021E=A8 F021F=A7 F0220=A1"));
+    QCOMPARE(harness->Record().left(23), QString("A1 A2 A3 A4 A5 A6 A7 A8"));
+  }
+
+  void onlyEditedBytesAreWrittenAndTheRestIsReadAgain() {
+    image->Poke(0xF0200, {0x66});  // another program changes the pointer's low byte
+    original = image->Bytes();
+    form->Text1->setText("5");
+    form->file_save_Click();
+    QCOMPARE(Changed(), QString("F020A=05"));
+    QCOMPARE(harness->Record(), QString("05 C3 A0 66 12 34 56 78 11 22"));
+    // With nothing edited, nothing is written: the file keeps its time.
+    const auto before = std::filesystem::last_write_time(image->path()) - std::chrono::hours(1);
+    std::filesystem::last_write_time(image->path(), before);
+    form->Text5->setText("12");
+    form->file_save_Click();
+    QCOMPARE(std::filesystem::last_write_time(image->path()), before);
+  }
+
+  void whateverWouldDropEditsAsksFirst_data() {
+    QTest::addColumn<QString>("typed");  // into Style
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<bool>("done");  // whether the action went ahead
+    QTest::newRow("Down, save") << "5" << "Down" << Answer::kSave << "F020A=05" << true;
+    QTest::newRow("Down, discard") << "5" << "Down" << Answer::kDiscard << "" << true;
+    QTest::newRow("Down, cancel") << "5" << "Down" << Answer::kCancel << "" << false;
+    QTest::newRow("Down, save refused") << "zz" << "Down" << Answer::kSave << "" << false;
+    QTest::newRow("click, cancel") << "5" << "click" << Answer::kCancel << "" << false;
+    QTest::newRow("open, discard") << "5" << "open" << Answer::kDiscard << "" << true;
+    QTest::newRow("open, cancel") << "5" << "open" << Answer::kCancel << "" << false;
+    QTest::newRow("close, cancel") << "5" << "close" << Answer::kCancel << "" << false;
+    QTest::newRow("quit, discard") << "5" << "quit" << Answer::kDiscard << "" << true;
+    QTest::newRow("quit, cancel") << "5" << "quit" << Answer::kCancel << "" << false;
+  }
+  void whateverWouldDropEditsAsksFirst() {
+    QFETCH(QString, typed);
+    QFETCH(QString, action);
+    QFETCH(Answer, answer);
+    QFETCH(QString, changes);
+    QFETCH(bool, done);
+    SyntheticImage other(kFullImageSize, "other.smc");
+    harness->FocusBox(1);
+    harness->Type(typed);
+    harness->dialogs.edits_answer = answer;
+    if (action == "Down") QTest::keyClick(form->List1, Qt::Key_Down);
+    if (action == "click") harness->ClickEntry(1);
+    if (action == "open") harness->Open(other.path());
+    if (action == "close") form->close();
+    if (action == "quit") form->file_quit->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes that have not been saved.").size(), 1);
+    QCOMPARE(Changed(), changes);
+    QCOMPARE(harness->dialogs.warnings.size(), typed == "zz" ? 1 : 0);
+    const bool ends = action == "close" || action == "quit";
+    QCOMPARE(form->isVisible(), !(done && ends));
+    QCOMPARE(harness->module.RomPath, done && action == "open" ? other.path() : image->path());
+    const bool moved = done && (action == "Down" || action == "click");
+    QCOMPARE(Highlighted(), moved ? "Entry 2 / current Entry 2" : "Entry 1 / current Entry 1");
+    if (moved) QCOMPARE(harness->Record(), QString("22 22 22 22 22 22 22 22 22 22"));
+    if (!done) {  // everything as it was
+      QCOMPARE(form->Text1->text(), typed);
+      QCOMPARE(harness->Focused(), form->Text1);
+    }
+  }
+
+  void browsingAsksNothingAndTheHighlightIsAlwaysOnTheShownEntry() {
+    harness->FocusBox(5);
+    harness->Type("12");  // what it showed already
+    for (auto key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home}) QTest::keyClick(form->List1, key);
+    QTest::keyClicks(form->List1, "Entry 3");  // type-ahead
+    QCOMPARE(form->List1->currentRow(), 2);
+    QCOMPARE(harness->dialogs.asked.size(), 1);
+    form->List1->setCurrentRow(0);
+    harness->ClickEntry(0, Qt::ControlModifier);
+    QCOMPARE(Highlighted(), QString("Entry 1 / current Entry 1"));
+    QTest::keyClick(form->List1, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(Highlighted(), QString("Entry 1 / current Entry 1"));
+    QTest::keyClick(form->List1, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(Highlighted(), QString("Entry 2 / current Entry 2"));
+    // A click on the shown entry reads it again, as another program changed it.
+    image->Poke(0xF0215, {0x77});
+    harness->ClickEntry(1);
+    QCOMPARE(form->Text1->text(), QString("77"));
+  }
+};
+
+QTEST_MAIN(EditingTest)
+#include "editing_test.moc"
