@@ -8,9 +8,9 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
-#include <functional>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -135,11 +135,17 @@ int main(int argc, char** argv) {
   // Alternating single launches, so that a busy moment of the machine falls on all alike.
   for (int repeat = 0; repeat < 5; ++repeat) {
     benchmark::RegisterBenchmark("StartUp/editor", StartUp, std::vector<std::string>{editor})
-        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("StartUp/bare", StartUp, std::vector<std::string>{bare})
-        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("StartUp/bare_with_menus", StartUp, std::vector<std::string>{bare, "--menus"})
-        ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
   }
   quorvane::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -151,9 +157,9 @@ int main(int argc, char** argv) {
   const long bare_peak = SmallestOf(3, [&] { return BarePeakKiB(bare); });
 
   std::printf("\nThe editor beside a bare Qt 6 main window, same run:\n");
-  bool met = reporter.PrintRatio("start-up, launch to window mapped (fastest)",
-                                 "StartUp/editor/iterations:1/manual_time",
-                                 "StartUp/bare/iterations:1/manual_time", 1.2);
+  bool met =
+      reporter.PrintRatio("start-up, launch to window mapped (fastest)", "StartUp/editor/iterations:1/manual_time",
+                          "StartUp/bare/iterations:1/manual_time", 1.2);
   std::printf("  for reference, the editor beside a bare window with a menu bar and a caption:\n");
   reporter.PrintRatio("  start-up, launch to window mapped (fastest)", "StartUp/editor/iterations:1/manual_time",
                       "StartUp/bare_with_menus/iterations:1/manual_time", 1.2);

@@ -30,8 +30,7 @@ std::vector<char*> ArgumentVector(const std::vector<std::string>& argv) {
 // Spawns with standard input from /dev/null, standard output into `output`
 // (or /dev/null when -1), standard error into the file `log` (or /dev/null),
 // and `extra` kept open as descriptor 3 when it is not -1.
-pid_t Spawn(const std::vector<std::string>& argv, int output, int extra = -1,
-            const std::filesystem::path& log = {}) {
+pid_t Spawn(const std::vector<std::string>& argv, int output, int extra = -1, const std::filesystem::path& log = {}) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -70,8 +69,7 @@ DesktopSession::DesktopSession(bool window_manager) {
   int pipe_ends[2];
   if (::pipe2(pipe_ends, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
   try {
-    server_ = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, -1,
-                    pipe_ends[1]);
+    server_ = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, -1, pipe_ends[1]);
   } catch (const std::exception& error) {
     ::close(pipe_ends[0]);
     ::close(pipe_ends[1]);
@@ -180,8 +178,7 @@ bool Eventually(const std::function<bool()>& condition, std::chrono::millisecond
 }
 
 std::vector<std::string> VisibleWindows(const std::string& title) {
-  const std::string found =
-      RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}).output;
+  const std::string found = RunCommand({"xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}).output;
   std::vector<std::string> ids;
   std::size_t start = 0;
   while (start < found.size()) {
@@ -194,8 +191,7 @@ std::vector<std::string> VisibleWindows(const std::string& title) {
 }
 
 void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay) {
-  std::vector<std::string> command = {"xdotool", "key", "--clearmodifiers", "--delay",
-                                      std::to_string(delay.count())};
+  std::vector<std::string> command = {"xdotool", "key", "--clearmodifiers", "--delay", std::to_string(delay.count())};
   command.insert(command.end(), keys.begin(), keys.end());
   RunCommand(command, 60s);
 }

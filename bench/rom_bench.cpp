@@ -123,8 +123,8 @@ int main(int argc, char** argv) {
   bool met = true;
   for (const char* size : {"4", "64"}) {
     const std::string suffix = std::string("/MiB:") + size;
-    met &= reporter.PrintRatio(std::string("ten ReadFieldByte, ") + size + " MiB image",
-                               "ReadEntry" + suffix, "ReadFloor" + suffix, 1.2);
+    met &= reporter.PrintRatio(std::string("ten ReadFieldByte, ") + size + " MiB image", "ReadEntry" + suffix,
+                               "ReadFloor" + suffix, 1.2);
     met &= reporter.PrintRatio(std::string("ten WriteFieldByte + refresh, ") + size + " MiB image",
                                "WriteEntry" + suffix, "WriteFloor" + suffix, 1.2);
   }

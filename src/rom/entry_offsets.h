@@ -22,11 +22,9 @@ struct EntryGroup {
 // The 20 runs, in the order the table is built. Between them lies other data
 // of the game, which belongs to no entry and is never touched.
 inline constexpr std::array<EntryGroup, 20> kEntryGroups{{
-    {128, 0xF0200}, {132, 0xF07AC}, {136, 0xF07F8}, {213, 0xF0848},
-    {238, 0xF0BB7}, {309, 0xF0CD2}, {316, 0xF0FE7}, {330, 0xF1058},
-    {412, 0xF10F6}, {439, 0xF1480}, {620, 0xF15AD}, {621, 0xF1D80},
-    {669, 0xF1DA3}, {671, 0xF1FD3}, {702, 0xF1FF5}, {736, 0xF216C},
-    {758, 0xF22F7}, {784, 0xF2499}, {828, 0xF25C3}, {841, 0xF27BF},
+    {128, 0xF0200}, {132, 0xF07AC}, {136, 0xF07F8}, {213, 0xF0848}, {238, 0xF0BB7}, {309, 0xF0CD2}, {316, 0xF0FE7},
+    {330, 0xF1058}, {412, 0xF10F6}, {439, 0xF1480}, {620, 0xF15AD}, {621, 0xF1D80}, {669, 0xF1DA3}, {671, 0xF1FD3},
+    {702, 0xF1FF5}, {736, 0xF216C}, {758, 0xF22F7}, {784, 0xF2499}, {828, 0xF25C3}, {841, 0xF27BF},
 }};
 
 // An image shorter than this does not hold every record. The last run holds

@@ -19,8 +19,7 @@ bool IsDroppedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 std::string WithoutBlanks(std::string_view text) {
   std::string kept;
   kept.reserve(text.size());
-  std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
-               [](char c) { return !IsDroppedBlank(c); });
+  std::copy_if(text.begin(), text.end(), std::back_inserter(kept), [](char c) { return !IsDroppedBlank(c); });
   return kept;
 }
 

@@ -28,8 +28,8 @@ void Module1::WriteFieldByte(std::int32_t entry, FieldBox& box, std::int16_t pos
   const std::string text = box.Text();
   const std::optional<std::uint8_t> value = ParseLeadingHexByte(text);
   if (!value) {
-    throw RomError("\"" + text + "\" is more than one byte; nothing was written at offset " +
-                   FormatHexNumber(offset) + ".");
+    throw RomError("\"" + text + "\" is more than one byte; nothing was written at offset " + FormatHexNumber(offset) +
+                   ".");
   }
   RomFile file = RomFile::OpenForWriting(RomPath);
   file.WriteByteAt(offset, *value);

@@ -22,13 +22,13 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 // The system's own words for an error code, without the closing full stop.
 std::string SystemReason(DWORD error) {
   wchar_t* buffer = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD length =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text(buffer != nullptr ? buffer : L"", length);
   ::LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
-                           text.back() == L'.')) {
+  while (!text.empty() &&
+         (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
     text.pop_back();
   }
   if (text.empty()) return "system error " + std::to_string(error);
@@ -97,9 +97,9 @@ RomFile::Facts RomFile::Examine() const {
   }
   if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail("use", rom_file_failure::kFolder);
   const auto wide = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-  return Facts{wide(information.nFileSizeHigh, information.nFileSizeLow),
-               FileIdentity{information.dwVolumeSerialNumber,
-                            wide(information.nFileIndexHigh, information.nFileIndexLow)}};
+  return Facts{
+      wide(information.nFileSizeHigh, information.nFileSizeLow),
+      FileIdentity{information.dwVolumeSerialNumber, wide(information.nFileIndexHigh, information.nFileIndexLow)}};
 }
 
 std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {

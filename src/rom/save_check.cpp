@@ -15,8 +15,9 @@ std::optional<InvalidField> FindInvalidField(const std::function<std::string(int
     } else {
       message.append("\"").append(text).append("\"");
     }
-    message.append(", which is not a byte: type one or two hexadecimal digits (0-9, A-F). "
-                   "Nothing was saved.");
+    message.append(
+        ", which is not a byte: type one or two hexadecimal digits (0-9, A-F). "
+        "Nothing was saved.");
     return InvalidField{slot, std::move(text), std::move(message)};
   }
   return std::nullopt;

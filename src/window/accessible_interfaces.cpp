@@ -74,7 +74,7 @@ class FieldBoxAccessible : public QAccessibleWidget,
   void scrollToSubstring(int, int end) override { box()->setCursorPosition(end); }
 
   QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const override {
-    const QString text = box()->text();
+    QString text = box()->text();
     const auto length = static_cast<int>(text.size());
     if (offset == -2) offset = cursorPosition();
     if (offset == -1) offset = length;

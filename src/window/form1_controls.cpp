@@ -24,11 +24,10 @@ struct BoxPlace {
   bool two_characters;
 };
 constexpr BoxPlace kBoxPlaces[] = {
-    {2, {240, 360, 375, 285}, true},    {3, {720, 360, 375, 285}, true},
-    {4, {1200, 360, 375, 285}, true},   {9, {2040, 360, 375, 285}, false},
-    {10, {2520, 360, 375, 285}, false}, {1, {240, 1080, 375, 285}, true},
-    {5, {1080, 1080, 375, 285}, true},  {6, {1560, 1080, 375, 285}, true},
-    {7, {2400, 1080, 375, 285}, true},  {8, {2880, 1080, 375, 285}, true},
+    {2, {240, 360, 375, 285}, true},   {3, {720, 360, 375, 285}, true},    {4, {1200, 360, 375, 285}, true},
+    {9, {2040, 360, 375, 285}, false}, {10, {2520, 360, 375, 285}, false}, {1, {240, 1080, 375, 285}, true},
+    {5, {1080, 1080, 375, 285}, true}, {6, {1560, 1080, 375, 285}, true},  {7, {2400, 1080, 375, 285}, true},
+    {8, {2880, 1080, 375, 285}, true},
 };
 constexpr TwipsRect kList1{3480, 120, 1335, 1425};
 
@@ -36,27 +35,25 @@ constexpr TwipsRect kList1{3480, 120, 1335, 1425};
 // frame carries the group's name for assistive software.
 struct GroupPlace {
   QLabel* Form1::*label;
-  const char* label_name;
+  int label_number;  // LabelN
   const char* caption;
   TwipsRect label_rect;
   int first_box;
   GroupFrame* Form1::*frame;
-  const char* frame_name;
+  int frame_number;  // ShapeN
   TwipsRect frame_rect;
 };
 constexpr GroupPlace kGroupPlaces[] = {
-    {&Form1::Label5, "Label5", "Text Pointer:", {240, 120, 975, 255}, 2, &Form1::Shape2, "Shape2", {120, 240, 1575, 495}},
-    {&Form1::Label6, "Label6", "Unknown:", {2040, 120, 735, 255}, 9, &Form1::Shape3, "Shape3", {1920, 240, 1095, 495}},
-    {&Form1::Label4, "Label4", "Style:", {240, 840, 375, 255}, 1, &Form1::Shape1, "Shape1", {120, 960, 615, 495}},
-    {&Form1::Label2, "Label2", "X:", {1200, 840, 135, 255}, 5, &Form1::Shape4, "Shape4", {960, 960, 1095, 495}},
-    {&Form1::Label3, "Label3", "Y:", {2520, 840, 135, 255}, 7, &Form1::Shape5, "Shape5", {2280, 960, 1095, 495}},
+    {&Form1::Label5, 5, "Text Pointer:", {240, 120, 975, 255}, 2, &Form1::Shape2, 2, {120, 240, 1575, 495}},
+    {&Form1::Label6, 6, "Unknown:", {2040, 120, 735, 255}, 9, &Form1::Shape3, 3, {1920, 240, 1095, 495}},
+    {&Form1::Label4, 4, "Style:", {240, 840, 375, 255}, 1, &Form1::Shape1, 1, {120, 960, 615, 495}},
+    {&Form1::Label2, 2, "X:", {1200, 840, 135, 255}, 5, &Form1::Shape4, 4, {960, 960, 1095, 495}},
+    {&Form1::Label3, 3, "Y:", {2520, 840, 135, 255}, 7, &Form1::Shape5, 5, {2280, 960, 1095, 495}},
 };
 
 QSize TwipsSize(const TwipsRect& rect) { return QSize(rect.width, rect.height); }
 
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -89,7 +86,7 @@ void Form1::CreateControls() {
     QString group = QString::fromUtf8(place.caption);
     group.chop(1);  // the caption without its colon
     auto* frame = new GroupFrame(group, client);
-    frame->setObjectName(place.frame_name);
+    frame->setObjectName(QStringLiteral("Shape%1").arg(place.frame_number));
     this->*place.frame = frame;
   }
 
@@ -119,7 +116,7 @@ void Form1::CreateControls() {
 
   for (const GroupPlace& place : kGroupPlaces) {
     auto* label = new QLabel(QString::fromUtf8(place.caption), client);
-    label->setObjectName(place.label_name);
+    label->setObjectName(QStringLiteral("Label%1").arg(place.label_number));
     label->setAutoFillBackground(true);
     label->setBuddy(Box(place.first_box));
     this->*place.label = label;
@@ -135,7 +132,7 @@ void Form1::CreateControls() {
 
 void Form1::CreateMenus() {
   // Every caption carries an access key (Alt+F, then O), shown underlined.
-  auto add_action = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+  auto add_action = [](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     action->setShortcut(shortcut);
@@ -171,8 +168,8 @@ void Form1::PlaceControls() {
   for (const BoxPlace& place : kBoxPlaces) {
     FieldLineEdit* box = Box(place.box);
     const QSize to_show = box->SizeToShow(QStringLiteral("FF"));
-    needs.push_back({QSize(to_show.width(), qMax(to_show.height(), box->minimumSizeHint().height())),
-                     TwipsSize(place.rect)});
+    needs.push_back(
+        {QSize(to_show.width(), qMax(to_show.height(), box->minimumSizeHint().height())), TwipsSize(place.rect)});
   }
   for (const GroupPlace& place : kGroupPlaces) {
     needs.push_back({(this->*place.label)->sizeHint(), TwipsSize(place.label_rect)});
@@ -209,11 +206,11 @@ void Form1::Form_Load() {
   module_.EntryOffsets.Build();
   // Where each record lies, for users who check an entry in a hex editor.
   for (std::int32_t n = kFirstEntry; n <= kLastEntry; ++n) {
-    List1->item(n - 1)->setToolTip(tr("Entry %1: bytes %2\u2013%3")
-                                       .arg(n)
-                                       .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, 1))))
-                                       .arg(QString::fromStdString(
-                                           FormatHexNumber(module_.LocateFieldByte(n, kRecordLength)))));
+    List1->item(n - 1)->setToolTip(
+        tr("Entry %1: bytes %2\u2013%3")
+            .arg(n)
+            .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, 1))))
+            .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, kRecordLength)))));
   }
   List1->setUpdatesEnabled(true);
 }

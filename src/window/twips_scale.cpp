@@ -9,15 +9,12 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 }
 
-int TwipsScale::ToPixels(int twips) const {
-  return static_cast<int>(std::lround(twips * factor_ / kTwipsPerPixel));
-}
+int TwipsScale::ToPixels(int twips) const { return static_cast<int>(std::lround(twips * factor_ / kTwipsPerPixel)); }
 
 QRect TwipsScale::ToPixels(const TwipsRect& rect) const {
   const int left = ToPixels(rect.left);
   const int top = ToPixels(rect.top);
-  return QRect(left, top, ToPixels(rect.left + rect.width) - left,
-               ToPixels(rect.top + rect.height) - top);
+  return QRect(left, top, ToPixels(rect.left + rect.width) - left, ToPixels(rect.top + rect.height) - top);
 }
 
 TwipsScale TwipsScale::Fitting(const std::vector<Need>& needs) {

@@ -46,8 +46,12 @@ class ByteAccess : public ::testing::Test {
   }
   std::string Changed() const { return testing::Changes(original, image.Bytes()); }
   // What reading and writing entry 1's first byte say when they fail.
-  std::string ReadFailure() { return FailureOf([&] { module.ReadFieldByte(1, 1); }); }
-  std::string WriteFailure(FakeFieldBox& box) { return FailureOf([&] { module.WriteFieldByte(1, box, 1); }); }
+  std::string ReadFailure() {
+    return FailureOf([&] { module.ReadFieldByte(1, 1); });
+  }
+  std::string WriteFailure(FakeFieldBox& box) {
+    return FailureOf([&] { module.WriteFieldByte(1, box, 1); });
+  }
 
   testing::SyntheticImage image;
   Module1 module;

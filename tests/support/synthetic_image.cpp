@@ -26,8 +26,8 @@ SyntheticImage::~SyntheticImage() {
   std::error_code ignored;
   // A test may have made a file read-only, which Windows will not remove.
   for (const auto& entry : std::filesystem::directory_iterator(folder_, ignored)) {
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
   }
   std::filesystem::remove_all(folder_, ignored);
 }
@@ -103,8 +103,8 @@ std::size_t OpenHandleCount() {
 }
 #else
 std::size_t OpenHandleCount() {
-  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                                std::filesystem::directory_iterator()));
+  return static_cast<std::size_t>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 #endif
 

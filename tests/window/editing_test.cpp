@@ -47,10 +47,14 @@ class EditingTest : public QObject {
       const char* text;
       const char* result;
       int caret;
-    } cases[] = {{"", "", 0}, {"a", "A", 1}, {"Ag", "A", 2}, {"G1", "G1", 2}, {"ZZ", "Z", 2},
-                 {"\xC3\xA4", "", 1},             // a typed "ä" goes whole
-                 {"1\xF0\x9F\x98\x80", "1", 3},   // as does a character of two UTF-16 units
-                 {"\xD9\xA3", "", 1}};            // an Arabic-Indic three is no digit here
+    } cases[] = {{"", "", 0},
+                 {"a", "A", 1},
+                 {"Ag", "A", 2},
+                 {"G1", "G1", 2},
+                 {"ZZ", "Z", 2},
+                 {"\xC3\xA4", "", 1},            // a typed "ä" goes whole
+                 {"1\xF0\x9F\x98\x80", "1", 3},  // as does a character of two UTF-16 units
+                 {"\xD9\xA3", "", 1}};           // an Arabic-Indic three is no digit here
     for (const auto& c : cases) {
       FakeFieldBox box(c.text);
       QCOMPARE(QString::fromStdString(FilterHexInput(box)), QString::fromUtf8(c.result));
@@ -65,7 +69,7 @@ class EditingTest : public QObject {
     QCOMPARE(harness->Focused(), form->Text2);
     harness->Type("b0a1f2x");
     QCOMPARE(harness->Record().left(11), QString("09 AB 0A 1F"));
-    QCOMPARE(harness->Focused(), form->Text4);  // the last box keeps it
+    QCOMPARE(harness->Focused(), form->Text4);              // the last box keeps it
     QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);  // Copy Pointer takes what the boxes show
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("AB0A1F"));
     QGuiApplication::clipboard()->setText("ZZ");
@@ -98,13 +102,16 @@ class EditingTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("changes");
     QTest::addColumn<QString>("after");  // the box's text, or what the refusal says
-    QTest::newRow("one digit") << 1 << "5" << "F020A=05" << "05";
-    QTest::newRow("lower case") << 5 << "ab" << "F0207=AB" << "AB";
-    QTest::newRow("a blank first") << 8 << " 7" << "F0208=07" << "07";
-    QTest::newRow("letters") << 5 << "zz" << "" << "\"X:\" high byte holds \"zz\"";
-    QTest::newRow("a letter first") << 8 << "G1" << "" << "\"Y:\" low byte holds \"G1\"";
-    QTest::newRow("a letter last") << 1 << "1G" << "" << "\"Style:\" byte holds \"1G\"";
-    QTest::newRow("emptied") << 6 << "" << "" << "\"X:\" low byte holds nothing";
+    const auto row = [](const char* name, int box, const char* typed, const char* changes, const char* after) {
+      QTest::newRow(name) << box << QString(typed) << QString(changes) << QString(after);
+    };
+    row("one digit", 1, "5", "F020A=05", "05");
+    row("lower case", 5, "ab", "F0207=AB", "AB");
+    row("a blank first", 8, " 7", "F0208=07", "07");
+    row("letters", 5, "zz", "", "\"X:\" high byte holds \"zz\"");
+    row("a letter first", 8, "G1", "", "\"Y:\" low byte holds \"G1\"");
+    row("a letter last", 1, "1G", "", "\"Style:\" byte holds \"1G\"");
+    row("emptied", 6, "", "", "\"X:\" low byte holds nothing");
   }
   void whatABoxHoldsIsSavedOrRefused() {
     QFETCH(int, box);
@@ -157,16 +164,21 @@ class EditingTest : public QObject {
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QString>("changes");
     QTest::addColumn<bool>("done");  // whether the action went ahead
-    QTest::newRow("Down, save") << "5" << "Down" << Answer::kSave << "F020A=05" << true;
-    QTest::newRow("Down, discard") << "5" << "Down" << Answer::kDiscard << "" << true;
-    QTest::newRow("Down, cancel") << "5" << "Down" << Answer::kCancel << "" << false;
-    QTest::newRow("Down, save refused") << "zz" << "Down" << Answer::kSave << "" << false;
-    QTest::newRow("click, cancel") << "5" << "click" << Answer::kCancel << "" << false;
-    QTest::newRow("open, discard") << "5" << "open" << Answer::kDiscard << "" << true;
-    QTest::newRow("open, cancel") << "5" << "open" << Answer::kCancel << "" << false;
-    QTest::newRow("close, cancel") << "5" << "close" << Answer::kCancel << "" << false;
-    QTest::newRow("quit, discard") << "5" << "quit" << Answer::kDiscard << "" << true;
-    QTest::newRow("quit, cancel") << "5" << "quit" << Answer::kCancel << "" << false;
+    const auto row = [](const char* typed, const char* action, Answer answer, const char* changes, bool done) {
+      const char* answers[] = {"save", "discard", "cancel"};
+      QTest::addRow("%s into Style, %s, %s", typed, action, answers[static_cast<int>(answer)])
+          << QString(typed) << QString(action) << answer << QString(changes) << done;
+    };
+    row("5", "Down", Answer::kSave, "F020A=05", true);
+    row("5", "Down", Answer::kDiscard, "", true);
+    row("5", "Down", Answer::kCancel, "", false);
+    row("zz", "Down", Answer::kSave, "", false);  // the Save is refused
+    row("5", "click", Answer::kCancel, "", false);
+    row("5", "open", Answer::kDiscard, "", true);
+    row("5", "open", Answer::kCancel, "", false);
+    row("5", "close", Answer::kCancel, "", false);
+    row("5", "quit", Answer::kDiscard, "", true);
+    row("5", "quit", Answer::kCancel, "", false);
   }
   void whateverWouldDropEditsAsksFirst() {
     QFETCH(QString, typed);

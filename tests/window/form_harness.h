@@ -41,8 +41,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
 
 // Entry 1's record in the test images: pointer C3A05F, unknown 11 22, X 1234,
 // Y 5678, style 09, record byte 3 holding 07; and how Text1 to Text10 show it.
-inline const std::vector<std::uint8_t> kRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22,
-                                                  0x34, 0x12, 0x78, 0x56, 0x09};
+inline const std::vector<std::uint8_t> kRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22, 0x34, 0x12, 0x78, 0x56, 0x09};
 inline const QString kRecordShown = "09 C3 A0 5F 12 34 56 78 11 22";
 
 inline QString QtPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
