@@ -1,7 +1,9 @@
 #include "window/entry_list.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace quorvane {
 
@@ -16,6 +18,15 @@ void EntryList::focusInEvent(QFocusEvent* event) {
   // A press gives the list the focus before the press itself arrives.
   focus_came_by_mouse_ = event->reason() == Qt::MouseFocusReason;
   QListWidget::focusInEvent(event);
+  // Assistive software hears of the list itself taking the focus only after
+  // this, and a screen reader would then name the list but not the entry
+  // shown; tell it which entry is current once that is through.
+  QTimer::singleShot(0, this, [this] {
+    if (!hasFocus() || currentRow() < 0) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentRow());
+    QAccessible::updateAccessibility(&focus);
+  });
 }
 
 QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelIndex& index, const QEvent*) const {
