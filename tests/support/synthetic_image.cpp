@@ -12,6 +12,16 @@
 #endif
 
 namespace quorvane::testing {
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::uint64_t size) {
+  std::vector<std::uint8_t> bytes(size);
+  std::minstd_rand numbers(20261207);
+  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(numbers() >> 8);
+  return bytes;
+}
+
+}  // namespace
 
 SyntheticImage::SyntheticImage(std::uint64_t size, const std::filesystem::path& name) {
   std::random_device seed;
@@ -39,13 +49,6 @@ void SyntheticImage::Poke(std::uint32_t offset, const std::vector<std::uint8_t>&
   file.seekp(offset);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (!file) throw std::runtime_error("cannot poke " + path_.string());
-}
-
-std::vector<std::uint8_t> Pattern(std::uint64_t size) {
-  std::vector<std::uint8_t> bytes(size);
-  std::minstd_rand numbers(20261207);
-  for (auto& byte : bytes) byte = static_cast<std::uint8_t>(numbers() >> 8);
-  return bytes;
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {

@@ -12,7 +12,7 @@ namespace quorvane::testing {
 inline constexpr std::uint64_t kFullImageSize = 0xF284E;
 
 // A made-up image alone in a fresh temporary folder, filled with a fixed
-// pseudo-random pattern (Pattern) so that most bytes differ from their
+// pseudo-random pattern so that most bytes differ from their
 // neighbours. The folder goes when the object does.
 class SyntheticImage {
  public:
@@ -31,7 +31,6 @@ class SyntheticImage {
   std::filesystem::path path_;
 };
 
-std::vector<std::uint8_t> Pattern(std::uint64_t size);
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
