@@ -176,6 +176,7 @@ class EditingTest : public QObject {
     row("5", "close", Answer::kCancel, "", false);
     row("5", "quit", Answer::kDiscard, "", true);
     row("5", "quit", Answer::kCancel, "", false);
+    row("5", "an empty name", Answer::kCancel, "", false);
   }
   void whateverWouldDropEditsAsksFirst() {
     QFETCH(QString, typed);
@@ -192,6 +193,10 @@ class EditingTest : public QObject {
     if (action == "open") harness->Open(other.path());
     if (action == "close") form->close();
     if (action == "quit") form->file_quit->trigger();
+    if (action == "an empty name") {
+      harness->dialogs.names = {QString()};
+      form->file_open_Click();
+    }
     QCoreApplication::processEvents();
     QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes that have not been saved.").size(), 1);
     QCOMPARE(Changed(), changes);
