@@ -22,9 +22,18 @@ class NoChooser : public FileChooser {
   std::optional<QString> ShowOpen(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
+// Counts what would be said or asked; a walk without edits asks nothing.
 class CountingNotifier : public Notifier {
  public:
   void Warn(QWidget*, const QString&) override { ++warnings; }
+  EditsAnswer AskAboutEdits(QWidget*, const QString&) override {
+    ++warnings;
+    return EditsAnswer::kCancel;
+  }
+  bool AskToOpenAnyway(QWidget*, const QString&) override {
+    ++warnings;
+    return false;
+  }
   int warnings = 0;
 };
 

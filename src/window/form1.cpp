@@ -94,7 +94,7 @@ void Form1::List1_Click() {
   if (moving_highlight_) return;
   const int target = List1->currentRow();
   if (!LeaveShownEntry()) return StayOnShownEntry();
-  MoveHighlight(target);
+  if (List1->currentRow() != target) MoveHighlight(target);  // the question moved it back
   Guarded([this] { ShowSelectedEntry(); });
 }
 
