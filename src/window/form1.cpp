@@ -26,6 +26,9 @@ constexpr int kLastEditableBox = 8;
 // page, so that any name the dialog offers reaches the file system intact.
 std::filesystem::path ToPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
 
+// A file's name as messages show it.
+QString ShownName(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
+
 // The one local file that a drop carries, if that is what it carries.
 std::optional<QString> DroppedFile(const QMimeData* data) {
   const QList<QUrl> urls = data->hasUrls() ? data->urls() : QList<QUrl>();
@@ -41,7 +44,12 @@ std::int32_t Form1::SelectedEntry() const {
   return std::int32_t{position} + 1;
 }
 
-QString Form1::ImageName() const { return QString::fromStdString(DisplayPath(module_.RomPath)); }
+QString Form1::ImageName() const { return ShownName(module_.RomPath); }
+
+void Form1::ShowByte(const FieldSlot& slot, const std::string& byte_text) {
+  Box(slot.box)->SetText(byte_text);
+  shown_.Remember(slot.box, byte_text);
+}
 
 bool Form1::Guarded(const std::function<void()>& work) {
   try {
@@ -74,7 +82,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
         tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
            "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
            "its door records.\n\nOpen it anyway?")
-            .arg(QString::fromStdString(DisplayPath(path)))
+            .arg(ShownName(path))
             .arg(checked.size);
     if (!notifier_.AskToOpenAnyway(this, question)) return;
   }
@@ -118,10 +126,7 @@ void Form1::ShowSelectedEntry() {
     for (FieldLineEdit* box : boxes_) box->clear();
     throw;
   }
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-    Box(kFieldTable[i].box)->SetText(texts[i]);
-    shown_.Remember(kFieldTable[i].box, texts[i]);
-  }
+  for (std::size_t i = 0; i < kFieldTable.size(); ++i) ShowByte(kFieldTable[i], texts[i]);
   List1->setFocus(Qt::OtherFocusReason);
 
   const bool replaced = image_identity_ && *image_identity_ != identity;
@@ -219,9 +224,7 @@ bool Form1::SaveEdits() {
   }
   for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
     if (written[i]) continue;
-    const std::string text = module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position);
-    Box(kFieldTable[i].box)->SetText(text);
-    shown_.Remember(kFieldTable[i].box, text);
+    ShowByte(kFieldTable[i], module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position));
   }
   return true;
 }

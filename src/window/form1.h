@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "rom/module1.h"
+#include "rom/record_layout.h"
 #include "rom/rom_file.h"
 #include "rom/shown_record.h"
 #include "window/entry_list.h"
@@ -88,6 +89,8 @@ class Form1 : public QMainWindow {
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
   QString ImageName() const;
+  // Shows a byte text read from the file in its box, and remembers it as shown.
+  void ShowByte(const FieldSlot& slot, const std::string& byte_text);
   // Runs one handler's work and turns any failure into a warning; true when
   // the work ran to its end.
   bool Guarded(const std::function<void()>& work);
