@@ -12,6 +12,10 @@
 #include "rom/module1.h"
 #include "synthetic_image.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace quorvane {
 namespace {
 
@@ -113,6 +117,16 @@ TEST_F(ByteAccess, ADeviceIsNoImage) {
   module.RomPath = "/dev/null";
 #endif
   EXPECT_NE(ReadFailure().find("not a regular file"), std::string::npos) << ReadFailure();
+}
+
+TEST_F(ByteAccess, APipeIsNoImageAndDoesNotHangTheEditor) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows keeps its pipes out of the file system; the device case covers it";
+#else
+  module.RomPath = image.folder() / "pipe.smc";
+  ASSERT_EQ(::mkfifo(module.RomPath.c_str(), 0600), 0);
+  EXPECT_NE(ReadFailure().find("not a regular file"), std::string::npos) << ReadFailure();
+#endif
 }
 
 TEST_F(ByteAccess, BytesAtOrPastTheEndAreRefusedAndTheFileNeverGrows) {
