@@ -167,8 +167,9 @@ bool Form1::LeaveShownEntry() {
 
 void Form1::StayOnShownEntry() {
   MoveHighlight(shown_row_);
-  // A mouse press goes on selecting the entry under the pointer after its
-  // change has been handled; put the highlight back once it is through.
+  // The list goes on selecting the entry that a mouse or key press moved to
+  // after the change has been handled; put the highlight back once the
+  // press is through.
   QTimer::singleShot(0, this, [this] { MoveHighlight(shown_row_); });
   if (QWidget* before = List1->FocusBeforePress()) before->setFocus(Qt::OtherFocusReason);
 }
