@@ -6,6 +6,7 @@ namespace quorvane {
 
 std::optional<InvalidField> FindInvalidField(const std::function<std::string(int box)>& text_of_box) {
   for (const FieldSlot& slot : kFieldTable) {
+    if (!slot.editable) continue;  // never written, so never in the way
     std::string text = text_of_box(slot.box);
     if (ParseStrictByteText(text)) continue;
     std::string message = "The \"";

@@ -16,9 +16,9 @@ struct InvalidField {
   std::string message;
 };
 
-// Looks at every box in field order before anything is written, so that a
-// Save either writes a whole record or nothing. text_of_box gives the text
-// of box 1 to 10.
+// Looks at every box the user may edit, in field order, before anything is
+// written, so that a Save either writes a whole record or nothing.
+// text_of_box gives the text of box 1 to 10.
 std::optional<InvalidField> FindInvalidField(const std::function<std::string(int box)>& text_of_box);
 
 }  // namespace quorvane

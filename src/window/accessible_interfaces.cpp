@@ -25,13 +25,16 @@ class FieldBoxAccessible : public QAccessibleWidget,
   QString text(QAccessible::Text type) const override {
     return type == QAccessible::Value ? box()->text() : QAccessibleWidget::text(type);
   }
+  // Assistive software changes only what the user could type into: a box
+  // that is off or read-only keeps its text.
+  bool Editable() const { return box()->isEnabled() && !box()->isReadOnly(); }
   void setText(QAccessible::Text type, const QString& text) override {
-    if (type == QAccessible::Value) box()->setText(text);
+    if (type == QAccessible::Value && Editable()) box()->setText(text);
   }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.editable = !box()->isReadOnly();
-    state.readOnly = box()->isReadOnly();
+    state.editable = Editable();
+    state.readOnly = !Editable();
     state.selectableText = true;
     return state;
   }
@@ -111,6 +114,7 @@ class FieldBoxAccessible : public QAccessibleWidget,
   void deleteText(int start, int end) override { replaceText(start, end, QString()); }
   void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
   void replaceText(int start, int end, const QString& text) override {
+    if (!Editable()) return;
     const QString now = box()->text();
     box()->setText(now.left(start) + text + now.mid(end));
   }

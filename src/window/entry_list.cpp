@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace quorvane {
 
@@ -42,8 +43,27 @@ void EntryList::mousePressEvent(QMouseEvent* event) {
   focus_before_press_ = focus_came_by_mouse_ ? focus_left_ : QPointer<QWidget>(this);
   focus_came_by_mouse_ = false;
   QListWidget::mousePressEvent(event);
-  focus_before_press_ = nullptr;
+  // Still within the press, so that whoever handles it knows where the
+  // focus was.
   if (on_current && event->button() == Qt::LeftButton) emit currentEntryPressed();
+  focus_before_press_ = nullptr;
+}
+
+void EntryList::keyboardSearch(const QString& search) {
+  // Letters and other keys find nothing and change nothing.
+  const bool digits =
+      !search.isEmpty() && std::all_of(search.begin(), search.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+  if (!digits) return;
+  // As with type-ahead, a pause starts a new number.
+  if (!since_last_digit_.isValid() || since_last_digit_.elapsed() > QApplication::keyboardInputInterval()) {
+    typed_number_.clear();
+  }
+  since_last_digit_.start();
+  typed_number_ += search;
+  bool is_number = false;
+  const int entry = typed_number_.toInt(&is_number);
+  // A number no entry has goes nowhere.
+  if (is_number && entry >= 1 && entry <= count()) setCurrentRow(entry - 1);
 }
 
 }  // namespace quorvane

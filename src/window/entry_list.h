@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPointer>
 
@@ -9,11 +10,15 @@ namespace quorvane {
 // been picked: nothing the user does (Ctrl+click, Ctrl+Space, Ctrl+arrow)
 // leaves it with none, or with the highlight on another entry than the
 // current one, since the boxes show the current entry and Save writes it.
+// Typing an entry's number goes to it (every label begins with "Entry", so
+// the usual type-ahead on the labels would find nothing of use).
 class EntryList : public QListWidget {
   Q_OBJECT
 
  public:
   explicit EntryList(QWidget* parent = nullptr);
+
+  void keyboardSearch(const QString& search) override;
 
   // While a mouse press is being handled: the widget that had the focus
   // before the press gave it to the list (the list itself if it had it).
@@ -34,6 +39,9 @@ class EntryList : public QListWidget {
   QPointer<QWidget> focus_left_;  // the last widget that gave the focus up to the list
   bool focus_came_by_mouse_ = false;
   QPointer<QWidget> focus_before_press_;
+  // The number typed so far, and when its last digit came.
+  QString typed_number_;
+  QElapsedTimer since_last_digit_;
 };
 
 }  // namespace quorvane

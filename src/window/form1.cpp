@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -18,9 +19,6 @@
 
 namespace quorvane {
 namespace {
-
-constexpr int kFirstEditableBox = 1;
-constexpr int kLastEditableBox = 8;
 
 // The chosen name goes to the path as UTF-16, never through a narrow code
 // page, so that any name the dialog offers reaches the file system intact.
@@ -86,10 +84,10 @@ void Form1::OpenImage(const std::filesystem::path& path) {
             .arg(checked.size);
     if (!notifier_.AskToOpenAnyway(this, question)) return;
   }
-  if (!LeaveShownEntry()) return StayOnShownEntry();
+  if (!LeaveShownEntry()) return;
   module_.RomPath = path;
   image_identity_ = checked.identity;
-  for (int box = kFirstEditableBox; box <= kLastEditableBox; ++box) Box(box)->setEnabled(true);
+  for (const FieldSlot& slot : kFieldTable) Box(slot.box)->setEnabled(slot.editable);
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
   // not raise when entry 1 is current already: the old image's bytes would
@@ -101,7 +99,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
 void Form1::List1_Click() {
   if (moving_highlight_) return;
   const int target = List1->currentRow();
-  if (!LeaveShownEntry()) return StayOnShownEntry();
+  if (!LeaveShownEntry()) return;
   if (List1->currentRow() != target) MoveHighlight(target);  // the question moved it back
   Guarded([this] { ShowSelectedEntry(); });
 }
@@ -145,6 +143,8 @@ bool Form1::HasEdits() const {
 
 bool Form1::LeaveShownEntry() {
   if (!HasEdits()) return true;
+  // During a press on the list, the focus has already moved to it.
+  const QPointer<QWidget> before = List1->FocusBeforePress() ? List1->FocusBeforePress() : focusWidget();
   // The question is about the entry shown, so the list shows that one while
   // it is asked, and a Save writes into it.
   MoveHighlight(shown_row_);
@@ -153,25 +153,28 @@ bool Form1::LeaveShownEntry() {
                                .arg(ImageName());
   switch (notifier_.AskAboutEdits(this, question)) {
     case Notifier::EditsAnswer::kSave: {
-      bool saved = false;
-      Guarded([&] { saved = SaveEdits(); });
-      return saved;
+      SaveOutcome outcome = SaveOutcome::kFailed;
+      Guarded([&] { outcome = SaveEdits(); });
+      if (outcome == SaveOutcome::kSaved) return true;
+      StayOnShownEntry(outcome == SaveOutcome::kBoxPointedOut ? nullptr : before.data());
+      return false;
     }
     case Notifier::EditsAnswer::kDiscard:
       return true;
     case Notifier::EditsAnswer::kCancel:
       break;
   }
+  StayOnShownEntry(before);
   return false;
 }
 
-void Form1::StayOnShownEntry() {
+void Form1::StayOnShownEntry(QWidget* focus) {
   MoveHighlight(shown_row_);
   // The list goes on selecting the entry that a mouse or key press moved to
   // after the change has been handled; put the highlight back once the
   // press is through.
   QTimer::singleShot(0, this, [this] { MoveHighlight(shown_row_); });
-  if (QWidget* before = List1->FocusBeforePress()) before->setFocus(Qt::OtherFocusReason);
+  if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::MoveHighlight(int row) {
@@ -183,14 +186,14 @@ void Form1::file_save_Click() {
   Guarded([this] { SaveEdits(); });
 }
 
-bool Form1::SaveEdits() {
+Form1::SaveOutcome Form1::SaveEdits() {
   if (module_.RomPath.empty()) {
     notifier_.Warn(this, tr("No image is open, so there is nothing to save. Open one with File > Open."));
-    return false;
+    return SaveOutcome::kFailed;
   }
   if (SelectedEntry() < kFirstEntry) {
     notifier_.Warn(this, tr("No entry is selected, so there is nothing to save. Pick one in the list."));
-    return false;
+    return SaveOutcome::kFailed;
   }
   // The image may have changed since the entry was shown: one that has
   // become too short would take half a record before the first failing
@@ -200,7 +203,7 @@ bool Form1::SaveEdits() {
                             "Nothing was saved. Click the entry in the list again to see what the new "
                             "file holds.")
                              .arg(ImageName()));
-    return false;
+    return SaveOutcome::kFailed;
   }
   // Every box is checked before the first byte is written.
   const std::optional<InvalidField> invalid = FindInvalidField([this](int box) { return Box(box)->Text(); });
@@ -209,16 +212,18 @@ bool Form1::SaveEdits() {
     FieldLineEdit* box = Box(invalid->slot.box);
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
-    return false;
+    return SaveOutcome::kBoxPointedOut;
   }
   // Only what the user changed is written, so that a byte another program
   // changed in the file since it was shown is not put back; the rest is read
-  // again, and all ten boxes then show the record as the file holds it.
+  // again, and all ten boxes then show the record as the file holds it. A
+  // byte the user may not change is never written. Should a write fail,
+  // the boxes written so far count as saved and the others as edited.
   const QScopedValueRollback filling(filling_boxes_, true);
   std::array<bool, kFieldTable.size()> written{};
   for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
     FieldLineEdit* box = Box(kFieldTable[i].box);
-    if (!shown_.IsEdited(kFieldTable[i].box, box->Text())) continue;
+    if (!kFieldTable[i].editable || !shown_.IsEdited(kFieldTable[i].box, box->Text())) continue;
     module_.WriteFieldByte(SelectedEntry(), *box, kFieldTable[i].position);
     shown_.Remember(kFieldTable[i].box, box->Text());
     written[i] = true;
@@ -227,7 +232,7 @@ bool Form1::SaveEdits() {
     if (written[i]) continue;
     ShowByte(kFieldTable[i], module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position));
   }
-  return true;
+  return SaveOutcome::kSaved;
 }
 
 void Form1::file_quit_Click() { close(); }
@@ -236,7 +241,6 @@ void Form1::closeEvent(QCloseEvent* event) {
   if (LeaveShownEntry()) {
     event->accept();
   } else {
-    StayOnShownEntry();
     event->ignore();
   }
 }

@@ -82,10 +82,17 @@ class Form1 : public QMainWindow {
   // The commands (form1.cpp).
   void OpenImage(const std::filesystem::path& path);
   void ShowSelectedEntry();
-  bool SaveEdits();
+  // What a Save came to: the edits written, a box pointed out that holds no
+  // byte (it has the focus), or another failure, already told.
+  enum class SaveOutcome { kSaved, kBoxPointedOut, kFailed };
+  SaveOutcome SaveEdits();
   bool HasEdits() const;
+  // Before the shown entry's boxes are replaced: true when they may be,
+  // having no edits, or the user saved or dropped them. Otherwise the list
+  // keeps the shown entry, and the focus goes back where it was before the
+  // question, unless a refused Save pointed out a box.
   bool LeaveShownEntry();
-  void StayOnShownEntry();
+  void StayOnShownEntry(QWidget* focus);
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
   QString ImageName() const;

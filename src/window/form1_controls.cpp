@@ -112,6 +112,8 @@ void Form1::CreateControls() {
   List1->setSortingEnabled(false);
   List1->setUniformItemSizes(true);
   List1->setAccessibleName(tr("Door entries"));
+  List1->setAccessibleDescription(tr("Type an entry's number to go to it."));
+  List1->setToolTip(List1->accessibleDescription());
   List1->setEnabled(false);
 
   for (const GroupPlace& place : kGroupPlaces) {

@@ -4,24 +4,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "window/plain_message_box.h"
+#include "window/question_box.h"
+
 namespace quorvane {
-namespace {
-
-// A message box whose text is never read as markup, so that a file name
-// shows as it is written. (Its informative text would take markup, so
-// everything goes into the one text.)
-class PlainMessageBox : public QMessageBox {
- public:
-  PlainMessageBox(QMessageBox::Icon icon, const QString& text, QWidget* parent)
-      : QMessageBox(icon, QStringLiteral("Quorvane"), text, QMessageBox::NoButton, parent) {
-    setTextFormat(Qt::PlainText);
-    // The text can be selected and copied: it often names a file and a
-    // reason worth keeping.
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
-  }
-};
-
-}  // namespace
 
 std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QString& title, const QString& filter) {
   QFileDialog dialog(parent, title, QString(), filter);
@@ -41,11 +27,11 @@ void MessageBoxNotifier::Warn(QWidget* parent, const QString& message) {
 }
 
 Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const QString& question) {
-  PlainMessageBox box(QMessageBox::Question, question, parent);
-  // Each answer has an access key, so one key makes the choice.
+  QuestionBox box(QMessageBox::Question, question, parent);
+  // Each answer has an access key taken with Alt, and none is a hex digit.
   QPushButton* save = box.addButton(QObject::tr("&Save"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QObject::tr("&Discard"), QMessageBox::DestructiveRole);
-  QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
+  QPushButton* discard = box.addButton(QObject::tr("Do&n't Save"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.setEscapeButton(cancel);
   box.exec();
@@ -55,9 +41,9 @@ Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const Q
 }
 
 bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const QString& question) {
-  PlainMessageBox box(QMessageBox::Warning, question, parent);
+  QuestionBox box(QMessageBox::Warning, question, parent);
   QPushButton* open = box.addButton(QObject::tr("&Open Anyway"), QMessageBox::AcceptRole);
-  QPushButton* cancel = box.addButton(QObject::tr("&Cancel"), QMessageBox::RejectRole);
+  QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
   box.setDefaultButton(cancel);
   box.setEscapeButton(cancel);
   box.exec();

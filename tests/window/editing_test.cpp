@@ -1,5 +1,7 @@
 // Editing an entry: typing into the pointer boxes, Save, Copy Pointer, and
 // the question asked before anything would throw edits away.
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QSignalSpy>
 
@@ -156,6 +158,7 @@ class EditingTest : public QObject {
     row("5", "Down", Answer::kCancel, "", false);
     row("zz", "Down", Answer::kSave, "", false);  // the Save is refused
     row("5", "click", Answer::kCancel, "", false);
+    row("5", "the digit 2", Answer::kSave, "F020A=05", true);
     row("5", "open", Answer::kDiscard, "", true);
     row("5", "open", Answer::kCancel, "", false);
     row("5", "close", Answer::kCancel, "", false);
@@ -175,6 +178,7 @@ class EditingTest : public QObject {
     harness->dialogs.edits_answer = answer;
     if (action == "Down") QTest::keyClick(form->List1, Qt::Key_Down);
     if (action == "click") harness->ClickEntry(1);
+    if (action == "the digit 2") QTest::keyClicks(form->List1, "2");
     if (action == "open") harness->Open(other.path());
     if (action == "close") form->close();
     if (action == "quit") form->file_quit->trigger();
@@ -189,7 +193,7 @@ class EditingTest : public QObject {
     const bool ends = action == "close" || action == "quit";
     QCOMPARE(form->isVisible(), !(done && ends));
     QCOMPARE(harness->module.RomPath, done && action == "open" ? other.path() : image->path());
-    const bool moved = done && (action == "Down" || action == "click");
+    const bool moved = done && (action == "Down" || action == "click" || action == "the digit 2");
     QCOMPARE(Highlighted(), moved ? "Entry 2 / current Entry 2" : "Entry 1 / current Entry 1");
     if (moved) QCOMPARE(harness->Record(), QString("22 22 22 22 22 22 22 22 22 22"));
     if (!done) {  // everything as it was
@@ -198,10 +202,93 @@ class EditingTest : public QObject {
     }
   }
 
+  void aRefusedSaveOrACancelPointsWhereItShould_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("click, save") << "click" << Answer::kSave << "Text5 zz";
+    QTest::newRow("click, cancel") << "click" << Answer::kCancel << "Text1";
+    QTest::newRow("click on the shown entry, cancel") << "click shown" << Answer::kCancel << "Text1";
+    QTest::newRow("a digit in the list, save") << "digit" << Answer::kSave << "Text5 zz";
+    QTest::newRow("a digit in the list, cancel") << "digit" << Answer::kCancel << "List1";
+    QTest::newRow("quit, save") << "quit" << Answer::kSave << "Text5 zz";
+    QTest::newRow("open, save") << "open" << Answer::kSave << "Text5 zz";
+  }
+  void aRefusedSaveOrACancelPointsWhereItShould() {
+    QFETCH(QString, action);
+    QFETCH(Answer, answer);
+    QFETCH(QString, focused);
+    SyntheticImage other(kFullImageSize, "other.smc");
+    form->Text5->setText("zz");
+    harness->FocusBox(1);
+    harness->Type("5");
+    harness->dialogs.edits_answer = answer;
+    if (action == "click" || action == "click shown") harness->ClickEntry(action == "click" ? 1 : 0);
+    if (action == "digit") {
+      form->List1->setFocus(Qt::TabFocusReason);
+      QTest::keyClicks(form->List1, "3");
+    }
+    if (action == "quit") QTest::keyClick(form, Qt::Key_Q, Qt::ControlModifier);
+    if (action == "open") harness->Open(other.path());
+    QCoreApplication::processEvents();
+    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
+    QWidget* now = harness->Focused();
+    const auto* box = qobject_cast<QLineEdit*>(now);
+    QCOMPARE(now->objectName() + (box && box->hasSelectedText() ? " " + box->selectedText() : ""), focused);
+    QCOMPARE(Highlighted(), QString("Entry 1 / current Entry 1"));
+    QCOMPARE(Changed(), QString());
+  }
+
+  void onlyTheUsersOwnBoxesReachTheFile() {
+    // Assistive software may change what the user could type, nothing more.
+    QAccessibleInterface* style = QAccessible::queryAccessibleInterface(form->Text1);
+    QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
+    style->setText(QAccessible::Value, "5");
+    unknown->setText(QAccessible::Value, "FF");
+    unknown->editableTextInterface()->replaceText(0, 2, "EE");
+    QCOMPARE(
+        QList<bool>({bool(style->state().editable), bool(unknown->state().editable), bool(unknown->state().readOnly)}),
+        QList<bool>({true, false, true}));
+    QCOMPARE(harness->Record(), QString("5 C3 A0 5F 12 34 56 78 11 22"));
+    form->Text10->setText("FF");  // whatever the box holds, that byte is only read
+    form->file_save_Click();
+    QCOMPARE(Changed(), QString("F020A=05"));
+    QCOMPARE(harness->Record(), QString("05 C3 A0 5F 12 34 56 78 11 22"));
+    QVERIFY(harness->dialogs.warnings.isEmpty());
+  }
+
+  void aSaveThatFailsPartWayKeepsTheRestAsEdits() {
+    form->Text1->setText("5");
+    form->Text5->setText("ef");
+    // Once the first byte is written and read back, the image goes away.
+    const std::filesystem::path moved = image->folder() / "moved.smc";
+    const QMetaObject::Connection gone =
+        connect(form->Text1, &QLineEdit::textChanged, [&] { std::filesystem::rename(image->path(), moved); });
+    form->file_save_Click();
+    disconnect(gone);
+    QCOMPARE(harness->dialogs.warnings.size(), 1);
+    QCOMPARE(QString::fromStdString(Changes(original, ReadWholeFile(moved))), QString("F020A=05"));
+    QCOMPARE(harness->Record(), QString("05 C3 A0 5F ef 34 56 78 11 22"));
+    std::filesystem::rename(moved, image->path());
+    harness->dialogs.edits_answer = Answer::kSave;
+    QTest::keyClick(form->List1, Qt::Key_Down);  // X's high byte still counts as edited
+    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
+    QCOMPARE(Changed(), QString("F0207=EF F020A=05"));
+  }
+
   void browsingAsksNothingAndTheHighlightIsAlwaysOnTheShownEntry() {
     harness->FocusBox(5);
-    harness->Type("12");                         // what it showed already
-    QTest::keyClicks(form->List1, "Entry 3");    // type-ahead
+    harness->Type("12");  // what it showed already
+    // An entry's number goes to it; a pause starts a new number, and letters
+    // or a number past the last entry go nowhere.
+    const auto type_into_list = [this](const char* keys) {
+      QTest::qWait(QApplication::keyboardInputInterval() + 100);
+      QTest::keyClicks(form->List1, keys);
+      return form->List1->currentItem()->text();
+    };
+    QCOMPARE(QStringList({type_into_list("123"), type_into_list("7"), type_into_list("entry"), type_into_list("842"),
+                          type_into_list("0")}),
+             QStringList({"Entry 123", "Entry 7", "Entry 7", "Entry 84", "Entry 84"}));
     QCOMPARE(harness->dialogs.asked.size(), 1);  // no question after the Open dialog
     form->List1->setCurrentRow(0);
     harness->ClickEntry(0, Qt::ControlModifier);

@@ -176,25 +176,65 @@ class WindowTest : public QObject {
   void messagesShowFileNamesAsTypedAndAnswersHaveAccessKeys() {
     MessageBoxNotifier notifier;
     QString seen;
-    auto read_and_press = [&seen](Qt::Key key) {
-      QTimer::singleShot(0, [&seen, key] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QStringList buttons;
-        for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
-        buttons.sort();
-        seen = (box->textFormat() == Qt::PlainText ? "" : "(markup) ") + box->text() + "|" + buttons.join('|');
-        QTest::keyClick(box, key);
-      });
-    };
-    read_and_press(Qt::Key_Return);
+    QTimer::singleShot(0, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      seen = (box->textFormat() == Qt::PlainText ? "" : "(markup) ") + box->text();
+      QTest::keyClick(box, Qt::Key_Return);  // a message takes its answer at once
+    });
     notifier.Warn(form, "Cannot open \"<b>door</b>.smc\"");
-    QCOMPARE(seen, QString("Cannot open \"<b>door</b>.smc\"|OK"));
-    read_and_press(Qt::Key_Escape);
-    QCOMPARE(notifier.AskAboutEdits(form, "Entry 1"), Notifier::EditsAnswer::kCancel);
-    QCOMPARE(seen, QString("Entry 1|&Cancel|&Discard|&Save"));
-    read_and_press(Qt::Key_Return);
-    QVERIFY(!notifier.AskToOpenAnyway(form, "No header"));  // Cancel is the default
-    QCOMPARE(seen, QString("No header|&Cancel|&Open Anyway"));
+    QCOMPARE(seen, QString("Cannot open \"<b>door</b>.smc\""));
+  }
+
+  void typingCannotAnswerAQuestion_data() {
+    QTest::addColumn<bool>("about_edits");  // or the header question
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("answer");
+    const auto row = [](const char* name, bool edits, int key, Qt::KeyboardModifiers mods, const char* answer) {
+      QTest::newRow(name) << edits << key << static_cast<int>(mods) << QString(answer);
+    };
+    row("edits, Escape", true, Qt::Key_Escape, Qt::NoModifier, "cancel");
+    row("edits, Enter", true, Qt::Key_Return, Qt::NoModifier, "save");
+    row("edits, Alt+S", true, Qt::Key_S, Qt::AltModifier, "save");
+    row("edits, Alt+N", true, Qt::Key_N, Qt::AltModifier, "don't save");
+    row("header, Enter", false, Qt::Key_Return, Qt::NoModifier, "cancel");
+    row("header, Alt+O", false, Qt::Key_O, Qt::AltModifier, "open");
+  }
+  void typingCannotAnswerAQuestion() {
+    QFETCH(bool, about_edits);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, answer);
+    MessageBoxNotifier notifier;
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QStringList buttons;
+      for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
+      buttons.sort();
+      seen.append(buttons.join('|'));
+      const auto press = [](Qt::Key pressed, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), pressed, mods);
+      };
+      press(Qt::Key_Return);  // already on its way as the question opened
+      QTest::qWait(400);
+      // Whatever the user goes on typing into a box or the list.
+      for (QChar typed : QString("abcdef0123456789 ")) QTest::keyClicks(QApplication::focusWidget(), typed);
+      for (Qt::Key pressed : {Qt::Key_C, Qt::Key_D, Qt::Key_S, Qt::Key_N, Qt::Key_O, Qt::Key_Tab, Qt::Key_Space}) {
+        press(pressed, pressed == Qt::Key_Tab ? Qt::NoModifier : Qt::ShiftModifier);
+        press(pressed);
+      }
+      seen.append(QApplication::activeModalWidget() == box ? "still open" : "answered");
+      press(static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    });
+    if (about_edits) {
+      const char* answers[] = {"save", "don't save", "cancel"};
+      seen.append(answers[static_cast<int>(notifier.AskAboutEdits(form, "Entry 1"))]);
+      QCOMPARE(seen, QStringList({"&Save|Cancel|Do&n't Save", "still open", answer}));
+    } else {
+      seen.append(notifier.AskToOpenAnyway(form, "No header") ? "open" : "cancel");
+      QCOMPARE(seen, QStringList({"&Open Anyway|Cancel", "still open", answer}));
+    }
   }
 
   void openShowsEntryOneReadyToEdit() {

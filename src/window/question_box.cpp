@@ -1,0 +1,48 @@
+#include "window/question_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace quorvane {
+
+QuestionBox::QuestionBox(QMessageBox::Icon icon, const QString& text, QWidget* parent)
+    : PlainMessageBox(icon, text, parent) {
+  // Keys go to whichever of the box's buttons has the focus, and shortcuts
+  // are looked up before any widget sees a key: only the application sees
+  // them all first.
+  qApp->installEventFilter(this);
+}
+
+QuestionBox::~QuestionBox() { qApp->removeEventFilter(this); }
+
+void QuestionBox::showEvent(QShowEvent* event) {
+  shown_.start();
+  PlainMessageBox::showEvent(event);
+}
+
+bool QuestionBox::TakesKey(const QKeyEvent& key) const {
+  if (!shown_.isValid() || shown_.elapsed() < kSettleTime.count()) return false;
+  if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return true;
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool QuestionBox::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || (widget != this && !isAncestorOf(widget))) return false;
+  if (TakesKey(*static_cast<QKeyEvent*>(event))) return false;
+  // Accepting the override keeps the key from any shortcut; the key itself
+  // then goes no further either.
+  event->accept();
+  return true;
+}
+
+}  // namespace quorvane
