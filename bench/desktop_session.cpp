@@ -200,10 +200,10 @@ void TypeText(const std::string& text, std::chrono::milliseconds delay) {
   RunCommand({"xdotool", "type", "--delay", std::to_string(delay.count()), text}, 60s);
 }
 
-bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::milliseconds delay) {
+bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay) {
   auto dialog_shown = [] { return !VisibleWindows("Open ROM").empty(); };
-  if (!Eventually(dialog_shown)) return false;
-  TypeText(path.string(), delay);
+  if (!Eventually(dialog_shown, 30s)) return false;
+  TypeText(path, delay);
   return Eventually(
       [&] {
         if (!dialog_shown()) return true;

@@ -61,9 +61,9 @@ std::vector<std::string> VisibleWindows(const std::string& title);
 void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay = 40ms);
 void TypeText(const std::string& text, std::chrono::milliseconds delay = 40ms);
 // Once the editor's Open command has been given: waits for its "Open ROM"
-// dialog, types the path into the name box and presses Enter until the
-// dialog has closed (the name box's completer may take the first Enter).
-// False when the dialog never showed or never closed.
-bool ChooseInOpenDialog(const std::filesystem::path& path, std::chrono::milliseconds delay = 40ms);
+// dialog (Qt's own, or Windows' under wine), types the path into the name box
+// and presses Enter until the dialog has closed (the name box's completer may
+// take the first Enter). False when the dialog never showed or never closed.
+bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay = 40ms);
 
 }  // namespace quorvane::desktop

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPointer>
@@ -21,8 +22,12 @@ namespace quorvane {
 namespace {
 
 // The chosen name goes to the path as UTF-16, never through a narrow code
-// page, so that any name the dialog offers reaches the file system intact.
-std::filesystem::path ToPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
+// page, so that any name the dialog offers reaches the file system intact;
+// with the system's own separators, so that messages show it as the user's
+// system writes it (C:\Users\...\door.smc on Windows).
+std::filesystem::path ToPath(const QString& name) {
+  return std::filesystem::path(QDir::toNativeSeparators(name).toStdU16String());
+}
 
 // A file's name as messages show it.
 QString ShownName(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }

@@ -165,6 +165,24 @@ TEST_F(ByteAccess, AFileThatAnotherProgramHoldsOpenForWritingCanStillBeReadAndWr
   EXPECT_EQ(Changed(), "F020B=C4");
 }
 
+TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
+  std::filesystem::path deep = image.folder();
+  for (int level = 0; level < 6; ++level) deep /= std::string(50, static_cast<char>('a' + level));
+  std::filesystem::create_directories(deep);
+  module.RomPath = deep / image.path().filename();
+  ASSERT_GT(module.RomPath.native().size(), 300U);
+  std::filesystem::rename(image.path(), module.RomPath);
+  FakeFieldBox box("ab");
+  const std::string failure = FailureOf([&] {
+    (void)CheckImage(module.RomPath);
+    module.WriteFieldByte(5, box, 8);
+  });
+  std::filesystem::rename(module.RomPath, image.path());
+  EXPECT_EQ(failure, "(no failure)");
+  EXPECT_EQ(box.Text(), "AB");
+  EXPECT_EQ(Changed(), "F0233=AB");
+}
+
 TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
   const FileIdentity first = CheckImage(image.path()).identity;
   image.Poke(0xF0200, {0x01});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <deque>
 
@@ -57,7 +58,7 @@ class FormHarness {
   }
 
   void Open(const std::filesystem::path& path) {
-    dialogs.names.push_back(QtPath(path));
+    dialogs.names.push_back(QDir::fromNativeSeparators(QtPath(path)));  // as Qt's file dialog gives it
     form.file_open_Click();
   }
   QString Record() const {
