@@ -9,11 +9,11 @@
 #endif
 #include <windows.h>
 
-#include <string>
 #include <utility>
 
 #include "rom/rom_file.h"
 #include "rom/rom_file_failure.h"
+#include "rom/windows_path.h"
 
 namespace quorvane {
 namespace {
@@ -36,26 +36,10 @@ std::string SystemReason(DWORD error) {
   return DisplayPath(std::filesystem::path(text));
 }
 
-// Windows takes a path of MAX_PATH (260) characters or more only in its
-// extended form, \\?\C:\... or \\?\UNC\server\share\..., which it takes as
-// it stands: absolute, with backslashes, and no "." or "..". Shorter paths go
-// as they are, so that device names and relative paths keep their meaning.
-std::wstring SystemPath(const std::filesystem::path& path) {
-  const std::wstring& given = path.native();
-  // A folder's own path must leave room for an 8.3 name within MAX_PATH.
-  if (given.size() < MAX_PATH - 12 || given.starts_with(LR"(\\?\)")) return given;
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  if (error) return given;
-  const std::wstring full = absolute.lexically_normal().make_preferred().native();
-  if (full.starts_with(LR"(\\)")) return LR"(\\?\UNC\)" + full.substr(2);
-  return LR"(\\?\)" + full;
-}
-
 // Opening a folder without backup semantics is refused as access denied;
 // say what the user needs to hear instead.
 std::string Reason(DWORD error, const std::filesystem::path& path) {
-  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+  const DWORD attributes = ::GetFileAttributesW(WindowsSystemPath(path).c_str());
   if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return std::string(rom_file_failure::kFolder);
@@ -69,8 +53,8 @@ std::intptr_t OpenExisting(const std::filesystem::path& path, DWORD access, std:
   // lets an emulator or another tool that holds the image open go on using
   // it, and lets the editor in while it does.
   const HANDLE handle =
-      ::CreateFileW(SystemPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ::CreateFileW(WindowsSystemPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     rom_file_failure::Throw("open", path, purpose, Reason(::GetLastError(), path));
   }

@@ -12,7 +12,9 @@
 #include "rom/module1.h"
 #include "synthetic_image.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "rom/windows_path.h"
+#else
 #include <sys/stat.h>
 #endif
 
@@ -182,6 +184,28 @@ TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
   EXPECT_EQ(box.Text(), "AB");
   EXPECT_EQ(Changed(), "F0233=AB");
 }
+
+#ifdef _WIN32
+// wine takes long paths in any form, so the forms themselves are checked here.
+TEST(WindowsPaths, OnlyAPathTooLongForMaxPathTakesTheExtendedForm) {
+  const std::wstring folder(240, L'f');
+  const std::wstring file(30, L'n');
+  const struct {
+    std::wstring given;
+    std::wstring taken;
+  } cases[] = {
+      {LR"(C:\games\door.smc)", LR"(C:\games\door.smc)"},
+      {L"NUL", L"NUL"},
+      {LR"(C:\)" + folder + LR"(\)" + file, LR"(\\?\C:\)" + folder + LR"(\)" + file},
+      {L"C:/" + folder + L"/./x/../" + file, LR"(\\?\C:\)" + folder + LR"(\)" + file},
+      {LR"(\\server\share\)" + folder + LR"(\)" + file, LR"(\\?\UNC\server\share\)" + folder + LR"(\)" + file},
+      {LR"(\\?\C:\)" + folder + LR"(\)" + file, LR"(\\?\C:\)" + folder + LR"(\)" + file},
+  };
+  for (const auto& [given, taken] : cases) {
+    EXPECT_TRUE(WindowsSystemPath(given) == taken) << std::filesystem::path(WindowsSystemPath(given)).string();
+  }
+}
+#endif
 
 TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
   const FileIdentity first = CheckImage(image.path()).identity;
