@@ -37,7 +37,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     const bool long_times = f->second >= 0.01;
     const double scale = long_times ? 1e3 : 1e6;
     const char* unit = long_times ? "ms" : "us";
-    std::printf("%-46s %9.1f %s / %9.1f %s = %5.2fx  (target <= %.1fx) %s\n", label.c_str(), m->second * scale, unit,
+    std::printf("%-46s %9.1f %s / %9.1f %s = %5.2fx  (target <= %.2fx) %s\n", label.c_str(), m->second * scale, unit,
                 f->second * scale, unit, ratio, limit, ratio <= limit ? "ok" : "MISSED");
     return ratio <= limit;
   }

@@ -142,8 +142,10 @@ void Form1::ShowSelectedEntry() {
 }
 
 bool Form1::HasEdits() const {
-  return std::any_of(kFieldTable.begin(), kFieldTable.end(),
-                     [this](const FieldSlot& slot) { return shown_.IsEdited(slot.box, Box(slot.box)->Text()); });
+  // A byte the user may not change is never saved, so it is no edit to ask about.
+  return std::any_of(kFieldTable.begin(), kFieldTable.end(), [this](const FieldSlot& slot) {
+    return slot.editable && shown_.IsEdited(slot.box, Box(slot.box)->Text());
+  });
 }
 
 bool Form1::LeaveShownEntry() {

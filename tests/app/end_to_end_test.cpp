@@ -18,24 +18,10 @@ using namespace desktop;
 
 std::string Clipboard() { return RunCommand({"xclip", "-o", "-selection", "clipboard"}, 3s).output; }
 
-// The program under test: the Linux build, or the Windows program that
-// QUORVANE_WINDOWS_PROGRAM names, under wine, where the file dialog is
-// Windows' own and takes the image's path in its Windows form (drive Z: is /).
-struct Program {
-  std::vector<std::string> command;
-  bool UnderWine() const { return command.size() > 1; }
-  std::string Typed(const std::filesystem::path& path) const {
-    if (!UnderWine()) return path.string();
-    std::string typed = "Z:" + path.string();
-    std::replace(typed.begin(), typed.end(), '/', '\\');
-    return typed;
-  }
-};
-Program UnderTest() {
-  const char* windows_program = std::getenv("QUORVANE_WINDOWS_PROGRAM");
-  if (windows_program == nullptr || *windows_program == '\0') return {{QUORVANE_BINARY}};
-  return {{"/usr/lib/wine/wine64", windows_program}};
-}
+// The Windows program under wine when QUORVANE_WINDOWS_PROGRAM names it:
+// its file dialog is Windows' own and takes paths in Windows' form (Z: is /).
+const char* const kWindowsProgram = std::getenv("QUORVANE_WINDOWS_PROGRAM");
+const bool kUnderWine = kWindowsProgram != nullptr && *kWindowsProgram != '\0';
 
 TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   std::unique_ptr<DesktopSession> session;
@@ -47,8 +33,13 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   testing::SyntheticImage image(testing::kFullImageSize, "T\u00FCr f\u00FCnf.smc");
   image.Poke(0xF0200, {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22, 0x34, 0x12, 0x78, 0x56, 0x09});
   const std::vector<std::uint8_t> original = image.Bytes();
-  const Program program = UnderTest();
-  const pid_t editor = StartProcess(program.command, image.folder() / "stderr.txt");
+  std::string typed = image.path().string();
+  if (kUnderWine) typed = "Z:" + typed;
+  if (kUnderWine) std::replace(typed.begin(), typed.end(), '/', '\\');
+  const std::vector<std::string> command = kUnderWine
+                                               ? std::vector<std::string>{"/usr/lib/wine/wine64", kWindowsProgram}
+                                               : std::vector<std::string>{QUORVANE_BINARY};
+  const pid_t editor = StartProcess(command, image.folder() / "stderr.txt");
   const auto log = [&] {
     const std::vector<std::uint8_t> bytes = testing::ReadWholeFile(image.folder() / "stderr.txt");
     return "The editor's standard error:\n" + std::string(bytes.begin(), bytes.end());
@@ -58,10 +49,10 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   RunCommand({"xdotool", "windowactivate", "--sync", window});
 
   PressKeys({"ctrl+o"});
-  ASSERT_TRUE(ChooseInOpenDialog(program.Typed(image.path()))) << log();
+  ASSERT_TRUE(ChooseInOpenDialog(typed)) << log();
   // Under wine the window manager leaves the focus on a window of wine's own
   // once Windows' file dialog has closed; a user clicks the editor's window.
-  if (program.UnderWine()) RunCommand({"xdotool", "windowactivate", "--sync", window});
+  if (kUnderWine) RunCommand({"xdotool", "windowactivate", "--sync", window});
   ASSERT_TRUE(Eventually([&] { return RunCommand({"xdotool", "getactivewindow"}).output == window + "\n"; }));
   PressKeys({"ctrl+p"});
   EXPECT_TRUE(Eventually([] { return Clipboard() == "C3A05F"; })) << Clipboard();
@@ -82,7 +73,7 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   PressKeys({"ctrl+q"});
   ASSERT_TRUE(Eventually([] { return VisibleWindows("Quorvane").size() == 2; })) << log();
   std::this_thread::sleep_for(500ms);
-  if (program.UnderWine()) {
+  if (kUnderWine) {
     // A message box on Windows copies its text, which names the image as
     // Windows writes paths.
     PressKeys({"ctrl+c"});
