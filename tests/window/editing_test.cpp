@@ -1,7 +1,6 @@
 // Editing an entry: typing into the pointer boxes, Save, Copy Pointer, and
 // the question asked before anything would throw edits away.
 #include <QAccessible>
-#include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QSignalSpy>
 
