@@ -4,6 +4,7 @@
 //   memory:   peak resident size (VmHWM) after opening an image through the
 //             file dialog and walking 100 entries, beside the bare window
 //             after it has shown Qt's file dialog once.
+#include <poll.h>
 #include <signal.h>
 #include <xcb/xcb.h>
 
@@ -47,19 +48,28 @@ double SecondsToFirstMap(const std::vector<std::string>& command, const std::str
 
   const auto start = Clock::now();
   const pid_t pid = StartProcess(command);
+  // A program that dies, or never shows its window, must not hang the run.
+  const auto deadline = start + std::chrono::seconds(60);
   double seconds = -1;
-  while (xcb_generic_event_t* event = xcb_wait_for_event(connection)) {
+  bool exited = false;
+  while (seconds < 0 && !exited && Clock::now() < deadline && xcb_connection_has_error(connection) == 0) {
+    xcb_generic_event_t* event = xcb_poll_for_event(connection);
+    if (event == nullptr) {
+      pollfd readable{xcb_get_file_descriptor(connection), POLLIN, 0};
+      ::poll(&readable, 1, 100);
+      exited = WaitForExit(pid, std::chrono::milliseconds(0)) >= 0;
+      continue;
+    }
     const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY &&
                         WindowTitle(connection, reinterpret_cast<xcb_map_notify_event_t*>(event)->window) == title;
     free(event);
-    if (mapped) {
-      seconds = std::chrono::duration<double>(Clock::now() - start).count();
-      break;
-    }
+    if (mapped) seconds = std::chrono::duration<double>(Clock::now() - start).count();
   }
   xcb_disconnect(connection);
-  ::kill(pid, SIGTERM);
-  WaitForExit(pid, std::chrono::seconds(10));
+  if (!exited) {
+    ::kill(pid, SIGTERM);
+    WaitForExit(pid, std::chrono::seconds(10));
+  }
   return seconds;
 }
 

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -203,6 +204,15 @@ void TypeText(const std::string& text, std::chrono::milliseconds delay) {
 bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay) {
   auto dialog_shown = [] { return !VisibleWindows("Open ROM").empty(); };
   if (!Eventually(dialog_shown, 30s)) return false;
+  // Shown is not yet focused: on a cold start the first keys would go to the
+  // main window. Wait for the dialog to take the keyboard.
+  auto dialog_focused = [] {
+    const std::vector<std::string> dialogs = VisibleWindows("Open ROM");
+    std::string focused = RunCommand({"xdotool", "getwindowfocus"}).output;
+    while (!focused.empty() && focused.back() == '\n') focused.pop_back();
+    return std::find(dialogs.begin(), dialogs.end(), focused) != dialogs.end();
+  };
+  if (!Eventually(dialog_focused, 30s)) return false;
   TypeText(path, delay);
   return Eventually(
       [&] {

@@ -1,8 +1,12 @@
-// The core's cost for one entry beside the bare system calls it cannot avoid:
-// ten reads (open + pread + close each) to show an entry, ten writes (open +
-// pwrite + close, then the refresh read) to save one. Run on a small and a
-// large image to show that nothing grows with the file.
+// The editing session's cost for one entry beside the bare system calls it
+// cannot avoid, each byte taking open + fstat (the check that the file is
+// still the image) + pread or pwrite + close: ten reads to show an entry; to
+// save one, ten reads (is the record still as shown?), the writes, each
+// flushed to the disk, and the ten reads again. The same floor without the
+// flush shows what the flush costs. Run on a small and a large image to show
+// that nothing grows with the file.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,7 +16,8 @@
 #include <string>
 
 #include "ratio_reporter.h"
-#include "rom/field_box.h"
+#include "rom/editing_session.h"
+#include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
 
@@ -22,14 +27,6 @@ using quorvane::kFieldTable;
 using quorvane::Module1;
 
 constexpr std::int32_t kEntry = 439;  // the last of a run, in the middle of the table
-
-class PlainBox : public quorvane::FieldBox {
- public:
-  std::string Text() const override { return text; }
-  void SetText(const std::string& t) override { text = t; }
-  void SetCaretPosition(int) override {}
-  std::string text = "5A";
-};
 
 class Image {
  public:
@@ -62,56 +59,79 @@ Module1 ModuleFor(const Image& image) {
   return module;
 }
 
-void ReadEntry(benchmark::State& state) {
+// A session with the image open and the entry shown, as the window has it.
+struct OpenSession {
+  explicit OpenSession(const Image& image) : module(ModuleFor(image)), session(module) {
+    session.Open(image.path(), quorvane::CheckImage(image.path()));
+    session.Show(kEntry);
+  }
+  Module1 module;
+  quorvane::EditingSession session;
+};
+
+// One byte as every access takes it: open, check the handle (fstat), read, close.
+void ReadByteFloor(const char* path, off_t offset) {
+  unsigned char byte;
+  struct stat facts {};
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  benchmark::DoNotOptimize(::fstat(fd, &facts));
+  benchmark::DoNotOptimize(::pread(fd, &byte, 1, offset));
+  ::close(fd);
+}
+
+void ShowEntry(benchmark::State& state) {
+  OpenSession open(ImageOfSize(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(open.session.Show(kEntry));
+}
+
+void ShowFloor(benchmark::State& state) {
   const Module1 module = ModuleFor(ImageOfSize(state.range(0)));
   for (auto _ : state) {
-    for (const auto& slot : kFieldTable) benchmark::DoNotOptimize(module.ReadFieldByte(kEntry, slot.position));
+    for (const auto& slot : kFieldTable)
+      ReadByteFloor(module.RomPath.c_str(), module.LocateFieldByte(kEntry, slot.position));
   }
 }
 
-void ReadFloor(benchmark::State& state) {
+// A Save of all eight bytes the user may change, each time to other values
+// so that every one is written: the ten bytes checked, eight written and
+// flushed, the ten read again.
+void SaveEntry(benchmark::State& state) {
+  OpenSession open(ImageOfSize(state.range(0)));
+  quorvane::BoxTexts texts{"5A", "5A", "5A", "5A", "5A", "5A", "5A", "5A", "00", "00"};
+  for (auto _ : state) {
+    const std::string next = texts[0] == "5A" ? "A5" : "5A";
+    for (std::size_t box = 0; box < 8; ++box) texts[box] = next;
+    if (open.session.Save(texts).outcome != quorvane::SaveResult::Outcome::kSaved) state.SkipWithError("not saved");
+  }
+}
+
+void SaveFloor(benchmark::State& state, bool flushed) {
   const Module1 module = ModuleFor(ImageOfSize(state.range(0)));
   const char* path = module.RomPath.c_str();
   for (auto _ : state) {
+    for (const auto& slot : kFieldTable) ReadByteFloor(path, module.LocateFieldByte(kEntry, slot.position));
     for (const auto& slot : kFieldTable) {
-      const off_t offset = module.LocateFieldByte(kEntry, slot.position);
-      unsigned char byte;
-      const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-      benchmark::DoNotOptimize(::pread(fd, &byte, 1, offset));
-      ::close(fd);
-    }
-  }
-}
-
-void WriteEntry(benchmark::State& state) {
-  const Module1 module = ModuleFor(ImageOfSize(state.range(0)));
-  PlainBox box;
-  for (auto _ : state) {
-    for (const auto& slot : kFieldTable) module.WriteFieldByte(kEntry, box, slot.position);
-  }
-}
-
-void WriteFloor(benchmark::State& state) {
-  const Module1 module = ModuleFor(ImageOfSize(state.range(0)));
-  const char* path = module.RomPath.c_str();
-  for (auto _ : state) {
-    for (const auto& slot : kFieldTable) {
-      const off_t offset = module.LocateFieldByte(kEntry, slot.position);
+      if (!slot.editable) continue;
       unsigned char byte = 0x5A;
-      int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-      benchmark::DoNotOptimize(::pwrite(fd, &byte, 1, offset));
-      ::close(fd);
-      fd = ::open(path, O_RDONLY | O_CLOEXEC);
-      benchmark::DoNotOptimize(::pread(fd, &byte, 1, offset));
+      struct stat facts {};
+      const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+      benchmark::DoNotOptimize(::fstat(fd, &facts));
+      benchmark::DoNotOptimize(::pwrite(fd, &byte, 1, module.LocateFieldByte(kEntry, slot.position)));
+      if (flushed) ::fdatasync(fd);
       ::close(fd);
     }
+    for (const auto& slot : kFieldTable) ReadByteFloor(path, module.LocateFieldByte(kEntry, slot.position));
   }
 }
 
-BENCHMARK(ReadEntry)->Arg(4)->Arg(64)->ArgName("MiB");
-BENCHMARK(ReadFloor)->Arg(4)->Arg(64)->ArgName("MiB");
-BENCHMARK(WriteEntry)->Arg(4)->Arg(64)->ArgName("MiB");
-BENCHMARK(WriteFloor)->Arg(4)->Arg(64)->ArgName("MiB");
+void SaveFloorFlushed(benchmark::State& state) { SaveFloor(state, true); }
+void SaveFloorUnflushed(benchmark::State& state) { SaveFloor(state, false); }
+
+BENCHMARK(ShowEntry)->Arg(4)->Arg(64)->ArgName("MiB");
+BENCHMARK(ShowFloor)->Arg(4)->Arg(64)->ArgName("MiB");
+BENCHMARK(SaveEntry)->Arg(4)->Arg(64)->ArgName("MiB");
+BENCHMARK(SaveFloorFlushed)->Arg(4)->Arg(64)->ArgName("MiB");
+BENCHMARK(SaveFloorUnflushed)->Arg(4)->Arg(64)->ArgName("MiB");
 
 }  // namespace
 
@@ -119,17 +139,19 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   quorvane::bench::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nOne entry through the core, beside the bare system calls (fastest of the repetitions):\n");
+  std::printf("\nOne entry through the editing session, beside the bare system calls (fastest of the repetitions):\n");
   bool met = true;
   for (const char* size : {"4", "64"}) {
     const std::string suffix = std::string("/MiB:") + size;
-    met &= reporter.PrintRatio(std::string("ten ReadFieldByte, ") + size + " MiB image", "ReadEntry" + suffix,
-                               "ReadFloor" + suffix, 1.2);
-    met &= reporter.PrintRatio(std::string("ten WriteFieldByte + refresh, ") + size + " MiB image",
-                               "WriteEntry" + suffix, "WriteFloor" + suffix, 1.2);
+    met &= reporter.PrintRatio(std::string("show an entry, ") + size + " MiB image", "ShowEntry" + suffix,
+                               "ShowFloor" + suffix, 1.2);
+    met &= reporter.PrintRatio(std::string("save 8 bytes, ") + size + " MiB image", "SaveEntry" + suffix,
+                               "SaveFloorFlushed" + suffix, 1.2);
+    reporter.PrintRatio(std::string("the flush: floor with it / without, ") + size + " MiB",
+                        "SaveFloorFlushed" + suffix, "SaveFloorUnflushed" + suffix);
   }
-  reporter.PrintRatio("ten ReadFieldByte, 64 MiB beside 4 MiB", "ReadEntry/MiB:64", "ReadEntry/MiB:4", 1.2);
-  reporter.PrintRatio("ten WriteFieldByte, 64 MiB beside 4 MiB", "WriteEntry/MiB:64", "WriteEntry/MiB:4", 1.2);
+  reporter.PrintRatio("show an entry, 64 MiB beside 4 MiB", "ShowEntry/MiB:64", "ShowEntry/MiB:4", 1.2);
+  reporter.PrintRatio("save 8 bytes, 64 MiB beside 4 MiB", "SaveEntry/MiB:64", "SaveEntry/MiB:4", 1.2);
   benchmark::Shutdown();
   return met ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // ends when the window closes, or when Open obtains an empty file name.
 #include <QApplication>
 
+#include "rom/editing_session.h"
 #include "rom/module1.h"
 #include "window/form1.h"
 #include "window/user_interaction.h"
@@ -14,7 +15,8 @@ int main(int argc, char** argv) {
   quorvane::Module1 module;
   quorvane::DialogFileChooser chooser;
   quorvane::MessageBoxNotifier notifier;
-  quorvane::Form1 form(module, chooser, notifier);
+  quorvane::EditingSession session(module);
+  quorvane::Form1 form(session, chooser, notifier);
   form.Form_Load();
   form.show();
   return application.exec();

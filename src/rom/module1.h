@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "rom/entry_offsets.h"
 #include "rom/field_box.h"
+#include "rom/rom_file.h"
 
 namespace quorvane {
 
@@ -16,6 +18,11 @@ class Module1 {
  public:
   // The opened image; empty until the first successful Open.
   std::filesystem::path RomPath;
+  // The file at RomPath whose bytes are being shown, once there is one.
+  // Every access then checks, on the handle it opened and before it touches
+  // a byte, that it has that very file, still long enough to hold every
+  // record; otherwise it fails with ImageReplacedError or RomError.
+  std::optional<FileIdentity> RomIdentity;
   // Where each entry's record lies; built once, at start-up.
   EntryOffsetTable EntryOffsets;
 
@@ -29,6 +36,12 @@ class Module1 {
   // Writes the byte that the box's text stands for into the image in place,
   // then sets the box's text to what the file now holds.
   void WriteFieldByte(std::int32_t entry, FieldBox& box, std::int16_t position) const;
+
+  // The write alone, without the box: one byte into the image in place.
+  void WriteFieldValue(std::int32_t entry, std::int16_t position, std::uint8_t value) const;
+
+ private:
+  RomFile OpenImage(bool for_writing) const;
 };
 
 }  // namespace quorvane

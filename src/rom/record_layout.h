@@ -40,6 +40,14 @@ inline constexpr std::array<FieldSlot, 10> kFieldTable{{
     {10, 6, "Unknown:", "second byte", "Unknown, second byte", false},
 }};
 
+// The row of box 1 to 10 in the field table.
+constexpr const FieldSlot& SlotOfBox(int box) {
+  for (const FieldSlot& slot : kFieldTable) {
+    if (slot.box == box) return slot;
+  }
+  return kFieldTable[0];  // never reached for boxes 1 to 10
+}
+
 // The pointer boxes as they read on screen, most significant byte first.
 inline constexpr std::array<int, 3> kPointerBoxes{2, 3, 4};
 

@@ -12,4 +12,11 @@ class RomError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The path of the image now names another file than the one whose bytes
+// were shown: nothing was read from or written into that other file.
+class ImageReplacedError : public RomError {
+ public:
+  using RomError::RomError;
+};
+
 }  // namespace quorvane

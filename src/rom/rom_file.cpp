@@ -31,6 +31,21 @@ void Throw(std::string_view doing, const std::filesystem::path& path, std::strin
 
 }  // namespace rom_file_failure
 
+namespace {
+
+FileStepWatcher& Watcher() {
+  static FileStepWatcher watcher;
+  return watcher;
+}
+
+}  // namespace
+
+void WatchFileSteps(FileStepWatcher watcher) { Watcher() = std::move(watcher); }
+
+void rom_file_failure::Report(FileStep step, const std::filesystem::path& path) {
+  if (Watcher()) Watcher()(step, path);
+}
+
 RomFile::RomFile(NativeHandle handle, Access access, const std::filesystem::path& path)
     : handle_(handle), access_(access), path_(&path) {}
 
@@ -38,7 +53,11 @@ RomFile::RomFile(RomFile&& other) noexcept
     : handle_(std::exchange(other.handle_, kNoHandle)),
       access_(other.access_),
       path_(other.path_),
-      size_(other.size_) {}
+      facts_(other.facts_) {}
+
+RomFile RomFile::OpenForReading(const std::filesystem::path& path) { return Open(path, Access::kRead); }
+
+RomFile RomFile::OpenForWriting(const std::filesystem::path& path) { return Open(path, Access::kWrite); }
 
 void RomFile::ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const {
   throw RomError("The byte at offset " + FormatHexNumber(offset) + " lies outside \"" + DisplayPath(*path_) +

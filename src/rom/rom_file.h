@@ -2,25 +2,31 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace quorvane {
 
 // Which file a path named when it was opened: the volume and the file's
-// number on it. Two opens that give different identities saw two different
-// files, so the image was replaced (deleted and made anew, or another file
-// renamed over it) in between.
+// number on it (up to 128 bits, as Windows gives it on ReFS). Two opens that
+// give different identities saw two different files, so the image was
+// replaced (deleted and made anew, or another file renamed over it) in
+// between.
 struct FileIdentity {
-  std::uint64_t volume;
-  std::uint64_t file;
+  std::uint64_t volume = 0;
+  std::uint64_t file = 0;
+  std::uint64_t file_high = 0;  // the upper half, where the file system has one
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
 // An open image file, good for touching single bytes in place. It is opened
 // for one access and closed again at once; the destructor closes it on every
 // path out, including failures. Opening never creates, truncates or extends a
-// file, and only regular files serve (a folder or a pipe is not an image).
+// file, and only regular files serve (a folder, a pipe or a device is not an
+// image): each open asks the system, on the handle it opened, what the file
+// is, so that the caller can tell it is still the file it expects before it
+// touches a byte. A byte written is on the storage before the write returns.
 // Every failure throws RomError naming the file and the reason.
 // The path must outlive the object.
 //
@@ -38,17 +44,24 @@ class RomFile {
   RomFile& operator=(const RomFile&) = delete;
   ~RomFile();
 
-  // What the file system says of the open file; fails for anything but a
-  // regular file.
+  // What the file system said of the open file when it was opened.
   struct Facts {
     std::uint64_t size;
     FileIdentity identity;
   };
-  Facts Examine() const;
+  const Facts& Examine() const { return facts_; }
   // A byte at or past the end of the file is a failure; nothing is written
-  // there, so the file never grows.
+  // there, so the file never grows. A write is flushed to the storage before
+  // it returns, and a failed flush is a failed write.
   std::uint8_t ReadByteAt(std::uint32_t offset) const;
   void WriteByteAt(std::uint32_t offset, std::uint8_t value);
+
+#ifdef _WIN32
+  // Windows names a file by a 128-bit identifier where the file system has
+  // one (ReFS, NTFS), and by a 64-bit index everywhere; both, for tests.
+  enum class WindowsFileId { k128Bit, kIndex };
+  FileIdentity WindowsIdentity(WindowsFileId kind) const;
+#endif
 
   // Closes now and reports a failed close, which can mean a lost write.
   void Close();
@@ -61,6 +74,7 @@ class RomFile {
   enum class Access { kRead, kWrite };
 
   RomFile(NativeHandle handle, Access access, const std::filesystem::path& path);
+  static RomFile Open(const std::filesystem::path& path, Access access);
   [[noreturn]] void ThrowOutsideFile(std::uint32_t offset, std::uint64_t size) const;
   // Throws RomError: Cannot <doing> "<path>": <reason>.
   [[noreturn]] void Fail(std::string_view doing, std::string_view reason) const;
@@ -68,8 +82,15 @@ class RomFile {
   NativeHandle handle_;
   Access access_;
   const std::filesystem::path* path_;  // the caller's; a file lives only within one call
-  std::uint64_t size_ = 0;             // taken when opened for writing
+  Facts facts_{};                      // taken when opened
 };
+
+// The steps every image file goes through, for tests to watch, or to meddle
+// with the file at a chosen moment (another program replacing it just before
+// an open, say). Nothing watches in the program itself.
+enum class FileStep { kOpening, kWritten, kFlushed };
+using FileStepWatcher = std::function<void(FileStep step, const std::filesystem::path& path)>;
+void WatchFileSteps(FileStepWatcher watcher);
 
 // A path as the user would read it, in UTF-8 whatever the platform's own
 // encoding of file names.

@@ -1,5 +1,5 @@
-// RomFile on Windows: CreateFileW, ReadFile and WriteFile at an offset given
-// through OVERLAPPED, CloseHandle. Paths go to the system as UTF-16, so any
+// RomFile on Windows: CreateFileW, ReadFile, or WriteFile and
+// FlushFileBuffers, at an offset given through OVERLAPPED, CloseHandle. Paths go to the system as UTF-16, so any
 // name the user can choose works.
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -9,6 +9,8 @@
 #endif
 #include <windows.h>
 
+#include <cstring>
+#include <string>
 #include <utility>
 
 #include "rom/rom_file.h"
@@ -47,16 +49,36 @@ std::string Reason(DWORD error, const std::filesystem::path& path) {
   return SystemReason(error);
 }
 
+// A virus scanner, a backup or an indexer may hold the image without sharing
+// it for a moment; such an open is tried again for about a second before
+// the user hears that another program is using the file.
+constexpr DWORD kRetryWait = 50;  // milliseconds
+constexpr int kRetries = 20;
+
+bool IsPassingLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
+
 std::intptr_t OpenExisting(const std::filesystem::path& path, DWORD access, std::string_view purpose) {
   rom_file_failure::RequireImage(path);
+  rom_file_failure::Report(FileStep::kOpening, path);
   // OPEN_EXISTING never creates or truncates. Sharing read, write and delete
   // lets an emulator or another tool that holds the image open go on using
   // it, and lets the editor in while it does.
-  const HANDLE handle =
-      ::CreateFileW(WindowsSystemPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::wstring system_path = WindowsSystemPath(path);
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  DWORD error = ERROR_SUCCESS;
+  for (int attempt = 0;; ++attempt) {
+    handle = ::CreateFileW(system_path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) break;
+    error = ::GetLastError();
+    if (!IsPassingLock(error) || attempt == kRetries) break;
+    ::Sleep(kRetryWait);
+  }
   if (handle == INVALID_HANDLE_VALUE) {
-    rom_file_failure::Throw("open", path, purpose, Reason(::GetLastError(), path));
+    if (IsPassingLock(error)) {
+      rom_file_failure::Throw("open", path, purpose, "another program is using it; close that program and try again");
+    }
+    rom_file_failure::Throw("open", path, purpose, Reason(error, path));
   }
   // A pipe or a device (CON, NUL, \\.\pipe\...) is no image, and a read
   // from a pipe could wait for ever.
@@ -75,33 +97,42 @@ OVERLAPPED At(std::uint32_t offset) {
 
 }  // namespace
 
-RomFile RomFile::OpenForReading(const std::filesystem::path& path) {
-  return RomFile(OpenExisting(path, GENERIC_READ, " for reading"), Access::kRead, path);
-}
-
-RomFile RomFile::OpenForWriting(const std::filesystem::path& path) {
-  RomFile file(OpenExisting(path, GENERIC_WRITE, " for writing"), Access::kWrite, path);
-  // The length bounds every write.
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(AsHandle(file.handle_), &size)) file.Fail("use", SystemReason(::GetLastError()));
-  file.size_ = static_cast<std::uint64_t>(size.QuadPart);
+RomFile RomFile::Open(const std::filesystem::path& path, Access access) {
+  const bool reading = access == Access::kRead;
+  RomFile file(OpenExisting(path, reading ? GENERIC_READ : GENERIC_WRITE, reading ? " for reading" : " for writing"),
+               access, path);
+  // What the file is, which file it is, and its length, which bounds every
+  // write, all asked of the handle just opened.
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (!::GetFileInformationByHandle(AsHandle(file.handle_), &information)) {
+    file.Fail("examine", SystemReason(::GetLastError()));
+  }
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) file.Fail("use", rom_file_failure::kFolder);
+  file.facts_.size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+  file.facts_.identity = file.WindowsIdentity(WindowsFileId::k128Bit);
   return file;
 }
 
-RomFile::~RomFile() {
-  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
-}
-
-RomFile::Facts RomFile::Examine() const {
+FileIdentity RomFile::WindowsIdentity(WindowsFileId kind) const {
+  // The file index alone is not unique on ReFS (Windows 11's Dev Drive);
+  // the 128-bit identifier is, where the file system gives one.
+  FILE_ID_INFO id{};
+  if (kind == WindowsFileId::k128Bit && ::GetFileInformationByHandleEx(AsHandle(handle_), FileIdInfo, &id, sizeof id)) {
+    std::uint64_t halves[2];
+    static_assert(sizeof halves == sizeof id.FileId.Identifier);
+    std::memcpy(halves, id.FileId.Identifier, sizeof halves);
+    return FileIdentity{id.VolumeSerialNumber, halves[0], halves[1]};
+  }
   BY_HANDLE_FILE_INFORMATION information{};
   if (!::GetFileInformationByHandle(AsHandle(handle_), &information)) {
     Fail("examine", SystemReason(::GetLastError()));
   }
-  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) Fail("use", rom_file_failure::kFolder);
-  const auto wide = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
-  return Facts{
-      wide(information.nFileSizeHigh, information.nFileSizeLow),
-      FileIdentity{information.dwVolumeSerialNumber, wide(information.nFileIndexHigh, information.nFileIndexLow)}};
+  return FileIdentity{information.dwVolumeSerialNumber,
+                      (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow, 0};
+}
+
+RomFile::~RomFile() {
+  if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
 }
 
 std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
@@ -112,13 +143,13 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
     const DWORD error = ::GetLastError();
     if (error != ERROR_HANDLE_EOF) Fail("read from", SystemReason(error));
   }
-  if (count == 0) ThrowOutsideFile(offset, Examine().size);
+  if (count == 0) ThrowOutsideFile(offset, facts_.size);
   return byte;
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   // Writing at or past the end would extend the file; refuse instead.
-  if (offset >= size_) ThrowOutsideFile(offset, size_);
+  if (offset >= facts_.size) ThrowOutsideFile(offset, facts_.size);
   const unsigned char byte = value;
   DWORD count = 0;
   OVERLAPPED position = At(offset);
@@ -126,6 +157,12 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
     Fail("write to", SystemReason(::GetLastError()));
   }
   if (count != 1) Fail("write to", "nothing was written");
+  rom_file_failure::Report(FileStep::kWritten, *path_);
+  // Saved means on the storage, not in the system's cache.
+  if (!::FlushFileBuffers(AsHandle(handle_))) {
+    Fail("write to", "the byte did not reach the storage: " + SystemReason(::GetLastError()));
+  }
+  rom_file_failure::Report(FileStep::kFlushed, *path_);
 }
 
 void RomFile::Close() {

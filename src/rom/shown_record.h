@@ -21,6 +21,8 @@ class ShownRecord {
   // Whether the box's text no longer stands for the byte it showed: "c3"
   // over "C3" is no edit; "C4", "zz" or an emptied box is.
   bool IsEdited(int box, std::string_view text) const;
+  // The byte box 1 to 10 showed, if one is known.
+  std::optional<std::uint8_t> Byte(int box) const { return bytes_.at(static_cast<std::size_t>(box - 1)); }
 
  private:
   std::array<std::optional<std::uint8_t>, 10> bytes_{};

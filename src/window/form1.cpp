@@ -13,9 +13,7 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
-#include "rom/image_check.h"
 #include "rom/record_layout.h"
-#include "rom/save_check.h"
 #include "window/hex_input_filter.h"
 
 namespace quorvane {
@@ -47,11 +45,12 @@ std::int32_t Form1::SelectedEntry() const {
   return std::int32_t{position} + 1;
 }
 
-QString Form1::ImageName() const { return ShownName(module_.RomPath); }
+QString Form1::ImageName() const { return ShownName(session_.ImagePath()); }
 
-void Form1::ShowByte(const FieldSlot& slot, const std::string& byte_text) {
-  Box(slot.box)->SetText(byte_text);
-  shown_.Remember(slot.box, byte_text);
+BoxTexts Form1::Texts() const {
+  BoxTexts texts;
+  for (int box = 1; box <= 10; ++box) texts[static_cast<std::size_t>(box - 1)] = Box(box)->Text();
+  return texts;
 }
 
 bool Form1::Guarded(const std::function<void()>& work) {
@@ -79,7 +78,7 @@ void Form1::file_open_Click() {
 void Form1::OpenImage(const std::filesystem::path& path) {
   // The chosen file is checked, and the user asked, before anything changes,
   // so that a file that cannot serve leaves the image already open in place.
-  const CheckedImage checked = CheckImage(path);
+  const CheckedImage checked = session_.Examine(path);
   if (checked.SeemsToLackHeader()) {
     const QString question =
         tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
@@ -90,8 +89,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
     if (!notifier_.AskToOpenAnyway(this, question)) return;
   }
   if (!LeaveShownEntry()) return;
-  module_.RomPath = path;
-  image_identity_ = checked.identity;
+  session_.Open(path, checked);
   for (const FieldSlot& slot : kFieldTable) Box(slot.box)->setEnabled(slot.editable);
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
@@ -109,43 +107,25 @@ void Form1::List1_Click() {
   Guarded([this] { ShowSelectedEntry(); });
 }
 
-void Form1::ShowSelectedEntry() {
+void Form1::ShowEntryAt(int row) {
   const QScopedValueRollback filling(filling_boxes_, true);
-  shown_row_ = List1->currentRow();
-  shown_.Forget();
-  // The image is checked again first, since it may have been deleted,
-  // truncated or replaced since it was opened. All ten bytes are read before
-  // any box changes; if that fails, every box is emptied rather than left
-  // with a mix of two entries that a Save would write into this one. Empty
-  // boxes cannot be saved.
-  std::array<std::string, kFieldTable.size()> texts;
-  FileIdentity identity{};
+  shown_row_ = row;
+  // All ten bytes come from one file, or none is shown: a failure empties
+  // every box rather than leave a mix of two entries or two files.
+  EditingSession::Display display;
   try {
-    identity = CheckImage(module_.RomPath).identity;
-    for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-      texts[i] = module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position);
-    }
+    display = session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1);
   } catch (...) {
     for (FieldLineEdit* box : boxes_) box->clear();
     throw;
   }
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) ShowByte(kFieldTable[i], texts[i]);
+  for (int box = 1; box <= 10; ++box) Box(box)->SetText(display.texts[static_cast<std::size_t>(box - 1)]);
   List1->setFocus(Qt::OtherFocusReason);
-
-  const bool replaced = image_identity_ && *image_identity_ != identity;
-  image_identity_ = identity;
-  if (replaced) {
+  if (display.replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
                             "The entry shown now is read from the new file.")
                              .arg(ImageName()));
   }
-}
-
-bool Form1::HasEdits() const {
-  // A byte the user may not change is never saved, so it is no edit to ask about.
-  return std::any_of(kFieldTable.begin(), kFieldTable.end(), [this](const FieldSlot& slot) {
-    return slot.editable && shown_.IsEdited(slot.box, Box(slot.box)->Text());
-  });
 }
 
 bool Form1::LeaveShownEntry() {
@@ -160,7 +140,7 @@ bool Form1::LeaveShownEntry() {
                                .arg(ImageName());
   switch (notifier_.AskAboutEdits(this, question)) {
     case Notifier::EditsAnswer::kSave: {
-      SaveOutcome outcome = SaveOutcome::kFailed;
+      SaveOutcome outcome = SaveOutcome::kNotSaved;
       Guarded([&] { outcome = SaveEdits(); });
       if (outcome == SaveOutcome::kSaved) return true;
       StayOnShownEntry(outcome == SaveOutcome::kBoxPointedOut ? nullptr : before.data());
@@ -194,52 +174,54 @@ void Form1::file_save_Click() {
 }
 
 Form1::SaveOutcome Form1::SaveEdits() {
-  if (module_.RomPath.empty()) {
-    notifier_.Warn(this, tr("No image is open, so there is nothing to save. Open one with File > Open."));
-    return SaveOutcome::kFailed;
+  SaveResult result = session_.Save(Texts());
+  // Another program changed the record since it was shown: the user sees
+  // what changed and chooses, as often as that happens.
+  while (result.outcome == SaveResult::Outcome::kChangedElsewhere) {
+    const QString question =
+        QString::fromStdString(result.message) +
+        tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
+           "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
+           "bytes everywhere else. Cancel leaves everything as it is.");
+    switch (notifier_.AskAboutChangesElsewhere(this, question)) {
+      case Notifier::ChangedElsewhereAnswer::kReload:
+        MoveHighlight(shown_row_);
+        ShowEntryAt(shown_row_);
+        return SaveOutcome::kNotSaved;
+      case Notifier::ChangedElsewhereAnswer::kSaveMine:
+        result = session_.Save(Texts(), SaveScope::kEditedValuesWhole);
+        break;
+      case Notifier::ChangedElsewhereAnswer::kCancel:
+        return SaveOutcome::kNotSaved;
+    }
   }
-  if (SelectedEntry() < kFirstEntry) {
-    notifier_.Warn(this, tr("No entry is selected, so there is nothing to save. Pick one in the list."));
-    return SaveOutcome::kFailed;
+  return ShowSaveResult(result);
+}
+
+Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result) {
+  {
+    const QScopedValueRollback filling(filling_boxes_, true);
+    for (int box = 1; box <= 10; ++box) {
+      const std::optional<std::string>& text = result.texts[static_cast<std::size_t>(box - 1)];
+      if (text) Box(box)->SetText(*text);
+    }
   }
-  // The image may have changed since the entry was shown: one that has
-  // become too short would take half a record before the first failing
-  // byte, and one replaced by another file would take bytes it never showed.
-  if (CheckImage(module_.RomPath).identity != image_identity_) {
-    notifier_.Warn(this, tr("\"%1\" has been replaced by another file since this entry was shown. "
-                            "Nothing was saved. Click the entry in the list again to see what the new "
-                            "file holds.")
-                             .arg(ImageName()));
-    return SaveOutcome::kFailed;
+  switch (result.outcome) {
+    case SaveResult::Outcome::kSaved:
+      return SaveOutcome::kSaved;
+    case SaveResult::Outcome::kBoxAtFault: {
+      notifier_.Warn(this, QString::fromStdString(result.message));
+      FieldLineEdit* box = Box(result.box);
+      box->setFocus(Qt::OtherFocusReason);
+      box->selectAll();
+      return SaveOutcome::kBoxPointedOut;
+    }
+    case SaveResult::Outcome::kChangedElsewhere:
+    case SaveResult::Outcome::kFailed:
+      break;
   }
-  // Every box is checked before the first byte is written.
-  const std::optional<InvalidField> invalid = FindInvalidField([this](int box) { return Box(box)->Text(); });
-  if (invalid) {
-    notifier_.Warn(this, QString::fromStdString(invalid->message));
-    FieldLineEdit* box = Box(invalid->slot.box);
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-    return SaveOutcome::kBoxPointedOut;
-  }
-  // Only what the user changed is written, so that a byte another program
-  // changed in the file since it was shown is not put back; the rest is read
-  // again, and all ten boxes then show the record as the file holds it. A
-  // byte the user may not change is never written. Should a write fail,
-  // the boxes written so far count as saved and the others as edited.
-  const QScopedValueRollback filling(filling_boxes_, true);
-  std::array<bool, kFieldTable.size()> written{};
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-    FieldLineEdit* box = Box(kFieldTable[i].box);
-    if (!kFieldTable[i].editable || !shown_.IsEdited(kFieldTable[i].box, box->Text())) continue;
-    module_.WriteFieldByte(SelectedEntry(), *box, kFieldTable[i].position);
-    shown_.Remember(kFieldTable[i].box, box->Text());
-    written[i] = true;
-  }
-  for (std::size_t i = 0; i < kFieldTable.size(); ++i) {
-    if (written[i]) continue;
-    ShowByte(kFieldTable[i], module_.ReadFieldByte(SelectedEntry(), kFieldTable[i].position));
-  }
-  return SaveOutcome::kSaved;
+  notifier_.Warn(this, QString::fromStdString(result.message));
+  return SaveOutcome::kNotSaved;
 }
 
 void Form1::file_quit_Click() { close(); }

@@ -7,10 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "rom/module1.h"
+#include "rom/editing_session.h"
 #include "rom/record_layout.h"
-#include "rom/rom_file.h"
-#include "rom/shown_record.h"
 #include "window/entry_list.h"
 #include "window/field_line_edit.h"
 #include "window/group_frame.h"
@@ -27,12 +25,13 @@ namespace quorvane {
 // and Edit menus. Every handler runs to completion on the one thread; each
 // catches the failures of the work it starts and tells the user, so the
 // program always goes on. Nothing the user typed is thrown away without
-// asking first.
+// asking first. What may be read and written, the editing session decides;
+// the window maps its boxes to the session's bytes and asks the questions.
 class Form1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  Form1(Module1& module, FileChooser& common_dialog, Notifier& notifier, QWidget* parent = nullptr);
+  Form1(EditingSession& session, FileChooser& common_dialog, Notifier& notifier, QWidget* parent = nullptr);
 
   // Load handling: fills the list and builds the table of record offsets.
   // Run once, before the window is first shown.
@@ -81,12 +80,17 @@ class Form1 : public QMainWindow {
 
   // The commands (form1.cpp).
   void OpenImage(const std::filesystem::path& path);
-  void ShowSelectedEntry();
+  void ShowSelectedEntry() { ShowEntryAt(List1->currentRow()); }
+  void ShowEntryAt(int row);
   // What a Save came to: the edits written, a box pointed out that holds no
-  // byte (it has the focus), or another failure, already told.
-  enum class SaveOutcome { kSaved, kBoxPointedOut, kFailed };
+  // byte (it has the focus), or not saved, as the user has been told or chose.
+  enum class SaveOutcome { kSaved, kBoxPointedOut, kNotSaved };
   SaveOutcome SaveEdits();
-  bool HasEdits() const;
+  // Puts what a Save left in the file into the boxes, and tells the user
+  // what went wrong, if anything did.
+  SaveOutcome ShowSaveResult(const SaveResult& result);
+  BoxTexts Texts() const;
+  bool HasEdits() const { return session_.HasEdits(Texts()); }
   // Before the shown entry's boxes are replaced: true when they may be,
   // having no edits, or the user saved or dropped them. Otherwise the list
   // keeps the shown entry, and the focus goes back where it was before the
@@ -96,21 +100,15 @@ class Form1 : public QMainWindow {
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
   QString ImageName() const;
-  // Shows a byte text read from the file in its box, and remembers it as shown.
-  void ShowByte(const FieldSlot& slot, const std::string& byte_text);
   // Runs one handler's work and turns any failure into a warning; true when
   // the work ran to its end.
   bool Guarded(const std::function<void()>& work);
 
-  Module1& module_;
+  EditingSession& session_;
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
-  // The file the shown entry was read from, to notice when the image has
-  // been replaced by another file since.
-  std::optional<FileIdentity> image_identity_;
-  // The list position and the bytes last shown, to tell edits apart.
+  // The list position whose entry the boxes are about.
   int shown_row_ = -1;
-  ShownRecord shown_;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.
   bool moving_highlight_ = false;

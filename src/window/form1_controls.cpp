@@ -57,8 +57,8 @@ QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 }  // namespace
 
-Form1::Form1(Module1& module, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
-    : QMainWindow(parent), CommonDialog1(common_dialog), module_(module), notifier_(notifier) {
+Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
+    : QMainWindow(parent), CommonDialog1(common_dialog), session_(session), notifier_(notifier) {
   InstallAccessibleInterfaces();
   setObjectName("Form1");
   setWindowTitle(QStringLiteral("Quorvane"));
@@ -94,7 +94,8 @@ void Form1::CreateControls() {
     auto* box = new FieldLineEdit(client);
     box->setObjectName(QStringLiteral("Text%1").arg(slot.box));
     box->setAccessibleName(FromView(slot.description));
-    box->setAccessibleDescription(tr("record byte %1 of %2").arg(slot.position).arg(kRecordLength));
+    // Record bytes are counted from 0, as the README and hex editors count them.
+    box->setAccessibleDescription(tr("record byte %1 of 0 to %2").arg(slot.position - 1).arg(kRecordLength - 1));
     box->setToolTip(FromView(slot.description));
     box->setEnabled(false);
     // Drops go to the window, which opens a dropped file.
@@ -205,14 +206,15 @@ void Form1::Form_Load() {
     ++n;
     List1->addItem(QStringLiteral("Entry %1").arg(n));
   }
-  module_.EntryOffsets.Build();
+  Module1& module = session_.Records();
+  module.EntryOffsets.Build();
   // Where each record lies, for users who check an entry in a hex editor.
   for (std::int32_t n = kFirstEntry; n <= kLastEntry; ++n) {
     List1->item(n - 1)->setToolTip(
         tr("Entry %1: bytes %2\u2013%3")
             .arg(n)
-            .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, 1))))
-            .arg(QString::fromStdString(FormatHexNumber(module_.LocateFieldByte(n, kRecordLength)))));
+            .arg(QString::fromStdString(FormatHexNumber(module.LocateFieldByte(n, 1))))
+            .arg(QString::fromStdString(FormatHexNumber(module.LocateFieldByte(n, kRecordLength)))));
   }
   List1->setUpdatesEnabled(true);
 }

@@ -40,6 +40,21 @@ Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const Q
   return EditsAnswer::kCancel;
 }
 
+Notifier::ChangedElsewhereAnswer MessageBoxNotifier::AskAboutChangesElsewhere(QWidget* parent,
+                                                                              const QString& question) {
+  QuestionBox box(QMessageBox::Warning, question, parent);
+  QPushButton* reload = box.addButton(QObject::tr("&Reload"), QMessageBox::DestructiveRole);
+  QPushButton* mine = box.addButton(QObject::tr("Save &Mine"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
+  // Enter leaves everything as it is: either other answer drops someone's bytes.
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == reload) return ChangedElsewhereAnswer::kReload;
+  if (box.clickedButton() == mine) return ChangedElsewhereAnswer::kSaveMine;
+  return ChangedElsewhereAnswer::kCancel;
+}
+
 bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const QString& question) {
   QuestionBox box(QMessageBox::Warning, question, parent);
   QPushButton* open = box.addButton(QObject::tr("&Open Anyway"), QMessageBox::AcceptRole);

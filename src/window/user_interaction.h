@@ -26,6 +26,9 @@ class Notifier {
   virtual void Warn(QWidget* parent, const QString& message) = 0;
   // The shown entry has edits that something is about to throw away.
   virtual EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) = 0;
+  // Another program changed the shown entry in the file since it was shown.
+  enum class ChangedElsewhereAnswer { kReload, kSaveMine, kCancel };
+  virtual ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) = 0;
   // A chosen image looks wrong; true to open it all the same. Cancel is
   // the default answer.
   virtual bool AskToOpenAnyway(QWidget* parent, const QString& question) = 0;
@@ -41,6 +44,7 @@ class MessageBoxNotifier : public Notifier {
  public:
   void Warn(QWidget* parent, const QString& message) override;
   EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) override;
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) override;
   bool AskToOpenAnyway(QWidget* parent, const QString& question) override;
 };
 

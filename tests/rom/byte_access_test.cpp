@@ -10,6 +10,7 @@
 #include "fake_field_box.h"
 #include "rom/image_check.h"
 #include "rom/module1.h"
+#include "rom/rom_file.h"
 #include "rom/windows_path.h"
 #include "synthetic_image.h"
 
@@ -115,7 +116,7 @@ TEST_F(ByteAccess, ADeviceIsNoImage) {
 #ifdef _WIN32
   module.RomPath = "NUL";
 #else
-  module.RomPath = "/dev/null";
+  module.RomPath = "/dev/zero";  // it would read as a byte 00 anywhere
 #endif
   EXPECT_NE(ReadFailure().find("not a regular file"), std::string::npos) << ReadFailure();
 }
@@ -188,14 +189,36 @@ TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
 #endif
 }
 
+TEST_F(ByteAccess, EveryByteWrittenIsOnTheStorageBeforeItsFileCloses) {
+  std::vector<FileStep> steps;
+  WatchFileSteps([&](FileStep step, const std::filesystem::path&) { steps.push_back(step); });
+  FakeFieldBox box("12");
+  module.WriteFieldByte(5, box, 8);
+  WatchFileSteps(nullptr);
+  // The write's open, the byte, its flush; then the refresh's open.
+  EXPECT_EQ(steps,
+            (std::vector<FileStep>{FileStep::kOpening, FileStep::kWritten, FileStep::kFlushed, FileStep::kOpening}));
+}
+
 TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
-  const FileIdentity first = CheckImage(image.path()).identity;
+  const auto identities = [&] {
+    const RomFile file = RomFile::OpenForReading(image.path());
+#ifdef _WIN32
+    // Both ways Windows names a file, each on its own.
+    return std::vector<FileIdentity>{file.WindowsIdentity(RomFile::WindowsFileId::k128Bit),
+                                     file.WindowsIdentity(RomFile::WindowsFileId::kIndex)};
+#else
+    return std::vector<FileIdentity>{file.Examine().identity};
+#endif
+  };
+  const std::vector<FileIdentity> first = identities();
   image.Poke(0xF0200, {0x01});
-  EXPECT_EQ(CheckImage(image.path()).identity, first);
+  EXPECT_EQ(identities(), first);
   const std::filesystem::path other = image.folder() / "other.smc";
   std::filesystem::copy_file(image.path(), other);
   std::filesystem::rename(other, image.path());  // as a tool that saves by renaming does
-  EXPECT_NE(CheckImage(image.path()).identity, first);
+  const std::vector<FileIdentity> replaced = identities();
+  for (std::size_t kind = 0; kind < first.size(); ++kind) EXPECT_NE(replaced[kind], first[kind]) << kind;
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 using namespace quorvane;
 using namespace quorvane::testing;
 using Answer = Notifier::EditsAnswer;
+using ChangedAnswer = Notifier::ChangedElsewhereAnswer;
 Q_DECLARE_METATYPE(Notifier::EditsAnswer)
+Q_DECLARE_METATYPE(Notifier::ChangedElsewhereAnswer)
 
 class EditingTest : public QObject {
   Q_OBJECT
@@ -124,19 +126,29 @@ class EditingTest : public QObject {
     QCOMPARE(harness->Record().left(23), QString("A1 A2 A3 A4 A5 A6 A7 A8"));
   }
 
-  void onlyEditedBytesAreWrittenAndTheRestIsReadAgain() {
+  void anotherProgramsChangeIsShownAndTheUserChooses_data() {
+    QTest::addColumn<ChangedAnswer>("answer");
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QString>("record");  // what the boxes show then
+    QTest::newRow("reload") << ChangedAnswer::kReload << "F0200=66"
+                            << "09 C3 A0 66 12 34 56 78 11 22";
+    QTest::newRow("save mine") << ChangedAnswer::kSaveMine << "F0200=66 F020A=05"
+                               << "05 C3 A0 66 12 34 56 78 11 22";
+    QTest::newRow("cancel") << ChangedAnswer::kCancel << "F0200=66"
+                            << "5 C3 A0 5F 12 34 56 78 11 22";
+  }
+  void anotherProgramsChangeIsShownAndTheUserChooses() {
+    QFETCH(ChangedAnswer, answer);
+    QFETCH(QString, changes);
+    QFETCH(QString, record);
     image->Poke(0xF0200, {0x66});  // another program changes the pointer's low byte
-    original = image->Bytes();
     form->Text1->setText("5");
-    form->file_save_Click();
-    QCOMPARE(Changed(), QString("F020A=05"));
-    QCOMPARE(harness->Record(), QString("05 C3 A0 66 12 34 56 78 11 22"));
-    // With nothing edited, nothing is written: the file keeps its time.
-    const auto before = std::filesystem::last_write_time(image->path()) - std::chrono::hours(1);
-    std::filesystem::last_write_time(image->path(), before);
-    form->Text5->setText("12");
-    form->file_save_Click();
-    QCOMPARE(std::filesystem::last_write_time(image->path()), before);
+    form->Text4->setText("5f");  // what it showed, in other letters: no edit
+    harness->dialogs.changed_elsewhere_answer = answer;
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(harness->dialogs.asked.filter("\"Text Pointer:\" low byte: 5F is now 66").size(), 1);
+    QCOMPARE(Changed(), changes);
+    QCOMPARE(harness->Record(), record);
   }
 
   void whateverWouldDropEditsAsksFirst_data() {
@@ -210,29 +222,13 @@ class EditingTest : public QObject {
     }
   }
 
-  void onlyTheUsersOwnBoxesReachTheFileAndAFailedSaveKeepsTheRestAsEdits() {
-    // Assistive software may change what the user could type, nothing more.
+  void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
     QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
     QAccessible::queryAccessibleInterface(form->Text1)->setText(QAccessible::Value, "5");
     unknown->setText(QAccessible::Value, "FF");
     unknown->editableTextInterface()->replaceText(0, 2, "EE");
     QVERIFY(!unknown->state().editable && unknown->state().readOnly);
-    form->Text10->setText("FF");  // whatever that box holds, its byte is only read
-    form->Text5->setText("ef");
-    // Once Style is written and read back, the image goes away.
-    const std::filesystem::path moved = image->folder() / "moved.smc";
-    const QMetaObject::Connection gone =
-        connect(form->Text1, &QLineEdit::textChanged, [&] { std::filesystem::rename(image->path(), moved); });
-    form->file_save_Click();
-    disconnect(gone);
-    QCOMPARE(harness->dialogs.warnings.size(), 1);
-    QCOMPARE(QString::fromStdString(Changes(original, ReadWholeFile(moved))), QString("F020A=05"));
-    QCOMPARE(harness->Record(), QString("05 C3 A0 5F ef 34 56 78 11 FF"));
-    std::filesystem::rename(moved, image->path());
-    harness->dialogs.edits_answer = Answer::kSave;
-    QTest::keyClick(form->List1, Qt::Key_Down);  // X's high byte alone still counts as edited
-    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
-    QCOMPARE(Changed(), QString("F0207=EF F020A=05"));
+    QCOMPARE(harness->Record(), QString("5 C3 A0 5F 12 34 56 78 11 22"));
   }
 
   void browsingAsksNothingAndTheHighlightIsAlwaysOnTheShownEntry() {

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <deque>
 
+#include "rom/editing_session.h"
 #include "rom/module1.h"
 #include "synthetic_image.h"
 #include "window/form1.h"
@@ -28,6 +29,10 @@ class ScriptedDialogs : public FileChooser, public Notifier {
     asked.append(question);
     return edits_answer;
   }
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const QString& question) override {
+    asked.append(question);
+    return changed_elsewhere_answer;
+  }
   bool AskToOpenAnyway(QWidget*, const QString& question) override {
     asked.append(question);
     return open_anyway;
@@ -37,6 +42,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
   QStringList asked;
   QStringList warnings;
   EditsAnswer edits_answer = EditsAnswer::kCancel;
+  ChangedElsewhereAnswer changed_elsewhere_answer = ChangedElsewhereAnswer::kCancel;
   bool open_anyway = false;
 };
 
@@ -50,7 +56,7 @@ inline QString QtPath(const std::filesystem::path& path) { return QString::fromS
 // One started window, Load handling run, shown and active.
 class FormHarness {
  public:
-  FormHarness() : form(module, dialogs, dialogs) {
+  FormHarness() : form(session, dialogs, dialogs) {
     form.Form_Load();
     form.show();
     QApplication::setActiveWindow(&form);
@@ -81,6 +87,7 @@ class FormHarness {
   }
 
   Module1 module;
+  EditingSession session{module};
   ScriptedDialogs dialogs;
   Form1 form;
 };

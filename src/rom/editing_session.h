@@ -1,0 +1,110 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rom/image_check.h"
+#include "rom/module1.h"
+#include "rom/record_layout.h"
+#include "rom/shown_record.h"
+
+namespace quorvane {
+
+// The ten boxes' texts: Text1 at index 0 to Text10 at index 9.
+using BoxTexts = std::array<std::string, 10>;
+// One byte per box, indexed the same way.
+using RecordBytes = std::array<std::uint8_t, 10>;
+
+// A byte of the shown record that another program changed after it was shown.
+struct ChangedByte {
+  FieldSlot slot;
+  std::uint8_t shown;
+  std::uint8_t now;
+};
+
+// A byte that a Save wrote: what the file held there before, and after.
+struct WrittenByte {
+  FieldSlot slot;
+  std::uint8_t before;
+  std::uint8_t after;
+};
+
+// Which bytes a Save writes: those the user changed, or, once the user has
+// heard that another program changed the record too, every byte of each
+// value (pointer, X, Y, Style) the user changed, so that no value ends up
+// made of the user's bytes and the other program's.
+enum class SaveScope { kEditedBytes, kEditedValuesWhole };
+
+struct SaveResult {
+  enum class Outcome {
+    kSaved,             // every edit is in the file, and all ten boxes show what it holds
+    kBoxAtFault,        // a box holds no byte; nothing was written
+    kChangedElsewhere,  // the file no longer holds what was shown; nothing was written
+    kFailed,            // nothing, or only what `written` lists, was written
+  };
+  Outcome outcome = Outcome::kFailed;
+  std::string message;               // for the user, when not saved
+  int box = 0;                       // kBoxAtFault: the box at fault
+  std::vector<ChangedByte> changes;  // kChangedElsewhere: what the other program changed
+  std::vector<WrittenByte> written;  // what reached the file, in field order
+  // What each box shows now: the file's byte where it was written or read
+  // again; nullopt where the box keeps its own text, an edit not written.
+  std::array<std::optional<std::string>, 10> texts;
+};
+
+// The image that is open and what the window showed of it: the one place
+// that decides what may be read and written. It reads only from the file
+// whose bytes it showed, writes only into it and only into the entry shown,
+// writes only what the user changed, checks every box before the first
+// write, and notices when another program changed or replaced the image.
+class EditingSession {
+ public:
+  explicit EditingSession(Module1& module) : module_(module) {}
+
+  // Checks that a file can serve as an image; changes nothing.
+  CheckedImage Examine(const std::filesystem::path& path) const { return CheckImage(path); }
+  // Takes a checked file as the image. No entry is shown until Show.
+  void Open(const std::filesystem::path& path, const CheckedImage& checked);
+  bool IsOpen() const { return !module_.RomPath.empty(); }
+  // The layer beneath, with the table of record offsets.
+  Module1& Records() const { return module_; }
+  const std::filesystem::path& ImagePath() const { return module_.RomPath; }
+
+  struct Display {
+    BoxTexts texts;
+    // The file at the image's path was another one than before: every byte
+    // shown comes from the new file, which is the image from now on.
+    bool replaced = false;
+  };
+  // Reads an entry's ten bytes, all from one file. Throws RomError when
+  // they cannot be read; then no entry counts as shown.
+  Display Show(std::int32_t entry);
+  // 0 while none is.
+  std::int32_t ShownEntry() const { return shown_entry_; }
+
+  // Whether a box's text differs from the byte it showed ("ab" over "AB" is
+  // no edit). Bytes the user may not change never count.
+  bool IsEdited(int box, std::string_view text) const;
+  bool HasEdits(const BoxTexts& texts) const;
+
+  // Saves the edits of the shown entry.
+  SaveResult Save(const BoxTexts& texts, SaveScope scope = SaveScope::kEditedBytes);
+
+ private:
+  // An entry's ten bytes as the file holds them now; throws RomError.
+  RecordBytes ReadRecord(std::int32_t entry, BoxTexts* texts) const;
+
+  Module1& module_;
+  std::int32_t shown_entry_ = 0;
+  ShownRecord shown_;
+  // The record as the file held it when a Save last found another
+  // program's change: a Save of whole values expects to find it so still.
+  std::optional<RecordBytes> seen_elsewhere_;
+};
+
+}  // namespace quorvane
