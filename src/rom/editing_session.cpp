@@ -34,6 +34,8 @@ void EditingSession::Open(const std::filesystem::path& path, const CheckedImage&
   shown_entry_ = 0;
   shown_.Forget();
   seen_elsewhere_.reset();
+  // Even the same image again: what it holds may have changed since.
+  history_.Clear();
 }
 
 RecordBytes EditingSession::ReadRecord(std::int32_t entry, BoxTexts* texts) const {
@@ -59,6 +61,8 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
     // Another file has taken the image's place: the entry is read from it
     // alone, from the first byte on, and it is the image from now on.
     module_.RomIdentity = CheckImage(module_.RomPath).identity;
+    // The Saves made were made into the other file.
+    history_.Clear();
     ReadRecord(entry, &display.texts);
     display.replaced = true;
   }
@@ -145,6 +149,8 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     try {
       module_.WriteFieldValue(shown_entry_, slot.position, value);
     } catch (const RomError& failure) {
+      // What was written can be taken back like any Save.
+      history_.Record({shown_entry_, result.written});
       result.message = result.written.empty()
                            ? NothingSaved(failure)
                            : std::string(failure.what()) + " Only " + std::to_string(result.written.size()) +
@@ -156,6 +162,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     result.texts[IndexOf(slot.box)] = FormatByteText(value);
   }
   seen_elsewhere_.reset();
+  if (!result.written.empty()) history_.Record({shown_entry_, result.written});
 
   // Then all ten are read again, so that the boxes show what the file holds.
   for (const FieldSlot& slot : kFieldTable) {
@@ -170,6 +177,69 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     }
   }
   result.outcome = SaveResult::Outcome::kSaved;
+  return result;
+}
+
+std::int32_t EditingSession::NextStepEntry(HistoryDirection direction) const {
+  const SaveStep* step = history_.Next(direction);
+  return step == nullptr ? 0 : step->entry;
+}
+
+EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) {
+  StepResult result;
+  const SaveStep* next = history_.Next(direction);
+  if (next == nullptr) {
+    result.message = direction == HistoryDirection::kUndo ? "There is no Save to undo." : "There is no Save to redo.";
+    return result;
+  }
+  const SaveStep step = *next;
+  const bool undo = direction == HistoryDirection::kUndo;
+  const std::string what = std::string(undo ? "The Save of entry " : "The undone Save of entry ") +
+                           std::to_string(step.entry) + (undo ? " cannot be undone: " : " cannot be redone: ");
+  result.entry = step.entry;
+
+  // The file must still hold, at each byte, what the step left there.
+  for (const WrittenByte& byte : step.bytes) {
+    std::string text;
+    try {
+      text = module_.ReadFieldByte(step.entry, byte.slot.position);
+    } catch (const RomError& failure) {
+      result.message = what + failure.what() + " Nothing was written.";
+      return result;
+    }
+    const std::uint8_t left = undo ? byte.after : byte.before;
+    if (ParseStrictByteText(text) != left) {
+      result.message = what + "another program has changed " + FieldName(byte.slot) + " since, from " +
+                       FormatByteText(left) + " to " + text + ". Nothing was written.";
+      return result;
+    }
+  }
+
+  std::size_t taken = 0;
+  for (const WrittenByte& byte : step.bytes) {
+    try {
+      module_.WriteFieldValue(step.entry, byte.slot.position, undo ? byte.before : byte.after);
+    } catch (const RomError& failure) {
+      result.outcome = StepResult::Outcome::kFailed;
+      result.message = std::string(failure.what()) + " Only " + std::to_string(taken) + " of the " +
+                       std::to_string(step.bytes.size()) + " bytes of entry " + std::to_string(step.entry) +
+                       (undo ? " were put back; Undo can take the rest later."
+                             : " were written again; Redo can "
+                               "write the rest later.");
+      break;
+    }
+    ++taken;
+  }
+  history_.Took(direction, taken);
+  if (result.outcome != StepResult::Outcome::kFailed) result.outcome = StepResult::Outcome::kDone;
+  if (taken == 0) return result;
+
+  // The entry is shown as the file now holds it.
+  try {
+    result.display = Show(step.entry);
+  } catch (const RomError& failure) {
+    result.message += (result.message.empty() ? "" : " ") + std::string(failure.what());
+  }
   return result;
 }
 

@@ -11,6 +11,7 @@
 #include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
+#include "rom/save_history.h"
 #include "rom/shown_record.h"
 
 namespace quorvane {
@@ -25,13 +26,6 @@ struct ChangedByte {
   FieldSlot slot;
   std::uint8_t shown;
   std::uint8_t now;
-};
-
-// A byte that a Save wrote: what the file held there before, and after.
-struct WrittenByte {
-  FieldSlot slot;
-  std::uint8_t before;
-  std::uint8_t after;
 };
 
 // Which bytes a Save writes: those the user changed, or, once the user has
@@ -92,8 +86,31 @@ class EditingSession {
   bool IsEdited(int box, std::string_view text) const;
   bool HasEdits(const BoxTexts& texts) const;
 
-  // Saves the edits of the shown entry.
+  // Saves the edits of the shown entry. A Save that writes a byte becomes
+  // a step that Undo can take back.
   SaveResult Save(const BoxTexts& texts, SaveScope scope = SaveScope::kEditedBytes);
+
+  // The entry whose Save Undo would take back, or Redo make again; 0 when
+  // there is nothing to take.
+  std::int32_t NextStepEntry(HistoryDirection direction) const;
+
+  struct StepResult {
+    enum class Outcome {
+      kDone,     // every byte of the step written; the entry is shown
+      kRefused,  // the file is not as the step left it; nothing was written
+      kFailed,   // a write failed: `message` says how many bytes were written
+    };
+    Outcome outcome = Outcome::kRefused;
+    std::string message;  // for the user, when not done
+    std::int32_t entry = 0;
+    // The entry as the file holds it now, once any byte was written and it
+    // could be read back; it is then the entry shown.
+    std::optional<Display> display;
+  };
+  // Undo writes back what the file held before the last Save; Redo writes
+  // again what an Undo took back. Either one first checks that every byte
+  // of the step still holds what the step left there.
+  StepResult TakeStep(HistoryDirection direction);
 
  private:
   // An entry's ten bytes as the file holds them now; throws RomError.
@@ -105,6 +122,7 @@ class EditingSession {
   // The record as the file held it when a Save last found another
   // program's change: a Save of whole values expects to find it so still.
   std::optional<RecordBytes> seen_elsewhere_;
+  SaveHistory history_;
 };
 
 }  // namespace quorvane

@@ -251,6 +251,114 @@ TEST_F(Session, ATruncatedImageServesNoByte) {
   EXPECT_EQ(session.Save(With({{1, "01"}})).outcome, Outcome::kFailed);
 }
 
+// Undo and Redo of Saves, as a run of steps: "save B=XX ..." (box and
+// text), "undo", "redo", "show N", "open" (the same image again), "poke"
+// (another program sets the pointer's low byte to 61), "replace", and
+// "fail N" (the N-th open from now fails, as one would while another
+// program holds the file).
+struct HistoryCase {
+  const char* name;
+  std::vector<std::string> steps;
+  const char* outcome;  // of the last step: saved, done, refused, failed
+  const char* in_image;
+  const char* said;  // part of what the last step told the user
+  std::int32_t undo_entry, redo_entry, shown_entry;
+};
+class History : public Session, public ::testing::WithParamInterface<HistoryCase> {
+ protected:
+  std::string Run(const std::string& step) {
+    if (step.rfind("save", 0) == 0) {
+      BoxTexts texts = boxes;
+      for (std::size_t at = step.find(' '); at != std::string::npos; at = step.find(' ', at + 1)) {
+        const std::size_t equals = step.find('=', at);
+        texts.at(std::stoul(step.substr(at + 1, equals - at - 1)) - 1) = step.substr(equals + 1, 2);
+      }
+      const SaveResult result = session.Save(texts);
+      said = result.message;
+      return result.outcome == Outcome::kSaved ? "saved" : "failed";
+    }
+    if (step == "undo" || step == "redo") {
+      const auto result = session.TakeStep(step == "undo" ? HistoryDirection::kUndo : HistoryDirection::kRedo);
+      said = result.message;
+      if (result.display) boxes = result.display->texts;
+      const char* outcomes[] = {"done", "refused", "failed"};
+      return outcomes[static_cast<int>(result.outcome)];
+    }
+    if (step.rfind("show", 0) == 0) boxes = session.Show(std::stoi(step.substr(5))).texts;
+    if (step == "open") session.Open(image.path(), session.Examine(image.path()));
+    if (step == "poke") image.Poke(0xF0200, {0x61});
+    if (step == "replace") Do(Meddle::kReplace);
+    if (step.rfind("fail", 0) == 0) {
+      WatchFileSteps([n = std::stoi(step.substr(5)), opens = 0](FileStep at, const fs::path&) mutable {
+        if (at == FileStep::kOpening && ++opens == n) throw RomError("Cannot open the image: Sharing violation.");
+      });
+    }
+    return "";
+  }
+  BoxTexts boxes = shown;
+  std::string said;
+};
+
+TEST_P(History, TakesBackOnlyWhatTheFileStillHoldsFromTheStep) {
+  const HistoryCase& c = GetParam();
+  std::string outcome;
+  for (const std::string& step : c.steps) outcome = Run(step);
+  EXPECT_EQ(outcome, c.outcome) << said;
+  EXPECT_EQ(Changed(image.path()), c.in_image);
+  EXPECT_NE(said.find(c.said), std::string::npos) << said;
+  EXPECT_EQ(session.NextStepEntry(HistoryDirection::kUndo), c.undo_entry);
+  EXPECT_EQ(session.NextStepEntry(HistoryDirection::kRedo), c.redo_entry);
+  EXPECT_EQ(session.ShownEntry(), c.shown_entry);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, History,
+    ::testing::Values(
+        HistoryCase{"UndoPutsBackWhatTheSaveReplaced", {"save 4=60 1=05", "show 2", "undo"}, "done", "", "", 0, 1, 1},
+        HistoryCase{"RedoWritesItAgain", {"save 4=60 1=05", "undo", "redo"}, "done", "F0200=60 F020A=05", "", 1, 0, 1},
+        HistoryCase{"RefusedAfterAnotherProgramsChange",
+                    {"save 4=60", "poke", "undo"},
+                    "refused",
+                    "F0200=61",
+                    "The Save of entry 1 cannot be undone: another program has changed \"Text Pointer:\" low byte "
+                    "since, from 60 to 61. Nothing was written.",
+                    1,
+                    0,
+                    1},
+        // The new file holds what the Save replaced, but is another file.
+        HistoryCase{"RefusedAfterTheImageWasReplaced",
+                    {"save 4=60", "replace", "undo"},
+                    "refused",
+                    "",
+                    "replaced by another file",
+                    1,
+                    0,
+                    1},
+        // Three reads check the step's bytes; the first write is the fourth open.
+        HistoryCase{"AFailurePartOfTheWayKeepsTheRestToUndo",
+                    {"save 2=7E 3=0A 4=1B", "fail 5", "undo"},
+                    "failed",
+                    "F0200=1B F0201=0A",
+                    "Only 1 of the 3 bytes of entry 1 were put back",
+                    1,
+                    1,
+                    1},
+        HistoryCase{"WhatAFailureLeftCanBeTakenLater",
+                    {"save 2=7E 3=0A 4=1B", "fail 5", "undo", "fail 99", "undo", "redo", "redo"},
+                    "done",
+                    "F0200=1B F0201=0A F0202=7E",
+                    "",
+                    1,
+                    0,
+                    1},
+        // Ten reads check the record; the second write is the twelfth open.
+        HistoryCase{
+            "WhatAFailedSaveWroteCanBeUndone", {"fail 12", "save 2=7E 3=0A 4=1B", "undo"}, "done", "", "", 0, 1, 1},
+        HistoryCase{"ANewSaveClearsRedo", {"save 4=60", "undo", "save 1=05"}, "saved", "F020A=05", "", 1, 0, 1},
+        HistoryCase{"OpenStartsANewHistory", {"save 4=60", "undo", "save 1=05", "open"}, "", "F020A=05", "", 0, 0, 0},
+        HistoryCase{"NothingToUndo", {"undo"}, "refused", "", "There is no Save to undo.", 0, 0, 1}),
+    [](const ::testing::TestParamInfo<HistoryCase>& row) { return std::string(row.param.name); });
+
 struct HeaderCase {
   std::uint64_t size;
   bool lacks_header;
