@@ -162,7 +162,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     result.texts[IndexOf(slot.box)] = FormatByteText(value);
   }
   seen_elsewhere_.reset();
-  if (!result.written.empty()) history_.Record({shown_entry_, result.written});
+  history_.Record({shown_entry_, result.written});
 
   // Then all ten are read again, so that the boxes show what the file holds.
   for (const FieldSlot& slot : kFieldTable) {

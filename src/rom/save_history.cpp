@@ -12,8 +12,9 @@ void SaveHistory::Clear() {
 }
 
 void SaveHistory::Record(SaveStep step) {
+  if (step.bytes.empty()) return;  // a Save that wrote nothing is no step
   redo_.clear();
-  if (!step.bytes.empty()) undo_.push_back(std::move(step));
+  undo_.push_back(std::move(step));
 }
 
 const SaveStep* SaveHistory::Next(HistoryDirection direction) const {

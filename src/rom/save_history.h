@@ -31,7 +31,8 @@ enum class HistoryDirection { kUndo, kRedo };
 class SaveHistory {
  public:
   void Clear();
-  // A new Save: what could be redone can no longer be.
+  // A Save that wrote a byte: what could be redone can no longer be. One
+  // that wrote nothing changes nothing here.
   void Record(SaveStep step);
   // The step that Undo or Redo would take next; nullptr when there is none.
   const SaveStep* Next(HistoryDirection direction) const;

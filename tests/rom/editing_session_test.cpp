@@ -354,6 +354,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Ten reads check the record; the second write is the twelfth open.
         HistoryCase{
             "WhatAFailedSaveWroteCanBeUndone", {"fail 12", "save 2=7E 3=0A 4=1B", "undo"}, "done", "", "", 0, 1, 1},
+        // The first write is the eleventh open: that Save wrote nothing, so is no step.
+        HistoryCase{"ASaveThatWroteNothingKeepsRedo",
+                    {"save 4=60", "undo", "fail 11", "save 1=05"},
+                    "failed",
+                    "",
+                    "Nothing was saved",
+                    0,
+                    1,
+                    1},
         HistoryCase{"ANewSaveClearsRedo", {"save 4=60", "undo", "save 1=05"}, "saved", "F020A=05", "", 1, 0, 1},
         HistoryCase{"OpenStartsANewHistory", {"save 4=60", "undo", "save 1=05", "open"}, "", "F020A=05", "", 0, 0, 0},
         HistoryCase{"NothingToUndo", {"undo"}, "refused", "", "There is no Save to undo.", 0, 0, 1}),
