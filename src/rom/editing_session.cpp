@@ -209,8 +209,9 @@ EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) 
     }
     const std::uint8_t left = undo ? byte.after : byte.before;
     if (ParseStrictByteText(text) != left) {
-      result.message = what + "another program has changed " + FieldName(byte.slot) + " since, from " +
-                       FormatByteText(left) + " to " + text + ". Nothing was written.";
+      result.message = what;
+      result.message.append("another program has changed ").append(FieldName(byte.slot)).append(" since, from ");
+      result.message.append(FormatByteText(left)).append(" to ").append(text).append(". Nothing was written.");
       return result;
     }
   }
