@@ -62,7 +62,7 @@ Module1 ModuleFor(const Image& image) {
 // A session with the image open and the entry shown, as the window has it.
 struct OpenSession {
   explicit OpenSession(const Image& image) : module(ModuleFor(image)), session(module) {
-    session.Open(image.path(), quorvane::CheckImage(image.path()));
+    session.Open(image.path(), session.Examine(image.path()));
     session.Show(kEntry);
   }
   Module1 module;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rom/editing_session.h"
 
 #include <algorithm>
@@ -10,21 +12,6 @@ namespace quorvane {
 namespace {
 
 std::size_t IndexOf(int box) { return static_cast<std::size_t>(box - 1); }
-
-// A field as the window names it: "X:" high byte.
-std::string FieldName(const FieldSlot& slot) {
-  std::string name = "\"";
-  name.append(slot.group_label).append("\" ").append(slot.byte_name);
-  return name;
-}
-
-std::string NothingSaved(const RomError& failure) {
-  std::string message = std::string(failure.what()) + " Nothing was saved; your changes are still in the boxes.";
-  if (dynamic_cast<const ImageReplacedError*>(&failure) != nullptr) {
-    message += " To see what the new file holds, pick the entry in the list again and choose Don't Save.";
-  }
-  return message;
-}
 
 }  // namespace
 
@@ -57,10 +44,11 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
   Display display;
   try {
     ReadRecord(entry, &display.texts);
-  } catch (const ImageReplacedError&) {
+  } catch (const RomError& failure) {
+    if (failure.failure().fault != RomFault::kReplaced) throw;
     // Another file has taken the image's place: the entry is read from it
     // alone, from the first byte on, and it is the image from now on.
-    module_.RomIdentity = CheckImage(module_.RomPath).identity;
+    module_.RomIdentity = CheckImage(module_.Files(), module_.RomPath).identity;
     // The Saves made were made into the other file.
     history_.Clear();
     ReadRecord(entry, &display.texts);
@@ -83,19 +71,15 @@ bool EditingSession::HasEdits(const BoxTexts& texts) const {
 
 SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
   SaveResult result;
-  if (!IsOpen()) {
-    result.message = "No image is open, so there is nothing to save. Open one with File > Open.";
-    return result;
-  }
-  if (shown_entry_ == 0) {
-    result.message = "No entry is shown, so there is nothing to save. Pick one in the list.";
+  result.entry = shown_entry_;
+  if (!IsOpen() || shown_entry_ == 0) {
+    result.outcome = IsOpen() ? SaveResult::Outcome::kNoEntry : SaveResult::Outcome::kNoImage;
     return result;
   }
   // Every box is checked before the first byte is written.
-  if (const std::optional<InvalidField> invalid = FindInvalidField([&](int box) { return texts[IndexOf(box)]; })) {
+  if (const std::optional<FieldSlot> invalid = FindInvalidField([&](int box) { return texts[IndexOf(box)]; })) {
     result.outcome = SaveResult::Outcome::kBoxAtFault;
-    result.box = invalid->slot.box;
-    result.message = invalid->message;
+    result.box = invalid->box;
     return result;
   }
 
@@ -110,16 +94,16 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
       }
     }
   }
-  const bool any = std::find(write.begin(), write.end(), true) != write.end();
+  result.to_write = static_cast<std::size_t>(std::count(write.begin(), write.end(), true));
 
   // Before the first write, the whole record must still be as it was shown
   // (or, after the user heard of another program's change, as it was then).
   RecordBytes now{};
-  if (any) {
+  if (result.to_write > 0) {
     try {
       now = ReadRecord(shown_entry_, nullptr);
     } catch (const RomError& failure) {
-      result.message = NothingSaved(failure);
+      result.failure = failure.failure();
       return result;
     }
     for (const FieldSlot& slot : kFieldTable) {
@@ -131,12 +115,6 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     if (!result.changes.empty()) {
       seen_elsewhere_ = now;
       result.outcome = SaveResult::Outcome::kChangedElsewhere;
-      result.message = "Another program has changed entry " + std::to_string(shown_entry_) + " in \"" +
-                       DisplayPath(module_.RomPath) + "\" since it was shown:";
-      for (const ChangedByte& change : result.changes) {
-        result.message.append("\n").append(FieldName(change.slot)).append(": ");
-        result.message.append(FormatByteText(change.shown)).append(" is now ").append(FormatByteText(change.now));
-      }
       return result;
     }
   }
@@ -147,14 +125,11 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
     if (!write[IndexOf(slot.box)]) continue;
     const std::uint8_t value = ParseStrictByteText(texts[IndexOf(slot.box)]).value_or(0);
     try {
-      module_.WriteFieldValue(shown_entry_, slot.position, value);
+      module_.WriteFieldByte(shown_entry_, slot.position, value);
     } catch (const RomError& failure) {
       // What was written can be taken back like any Save.
       history_.Record({shown_entry_, result.written});
-      result.message = result.written.empty()
-                           ? NothingSaved(failure)
-                           : std::string(failure.what()) + " Only " + std::to_string(result.written.size()) +
-                                 " of the changed bytes were saved; the others are still shown as changes.";
+      result.failure = failure.failure();
       return result;
     }
     result.written.push_back({slot, now[IndexOf(slot.box)], value});
@@ -171,8 +146,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
       shown_.Remember(slot.box, text);
       result.texts[IndexOf(slot.box)] = std::move(text);
     } catch (const RomError& failure) {
-      result.message = std::string(failure.what()) +
-                       (result.written.empty() ? "" : " The changes were saved, but the entry could not be read back.");
+      result.failure = failure.failure();
       return result;
     }
   }
@@ -188,15 +162,12 @@ std::int32_t EditingSession::NextStepEntry(HistoryDirection direction) const {
 EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) {
   StepResult result;
   const SaveStep* next = history_.Next(direction);
-  if (next == nullptr) {
-    result.message = direction == HistoryDirection::kUndo ? "There is no Save to undo." : "There is no Save to redo.";
-    return result;
-  }
+  if (next == nullptr) return result;
   const SaveStep step = *next;
   const bool undo = direction == HistoryDirection::kUndo;
-  const std::string what = std::string(undo ? "The Save of entry " : "The undone Save of entry ") +
-                           std::to_string(step.entry) + (undo ? " cannot be undone: " : " cannot be redone: ");
   result.entry = step.entry;
+  result.total = step.bytes.size();
+  result.outcome = StepResult::Outcome::kRefused;
 
   // The file must still hold, at each byte, what the step left there.
   for (const WrittenByte& byte : step.bytes) {
@@ -204,42 +175,36 @@ EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) 
     try {
       text = module_.ReadFieldByte(step.entry, byte.slot.position);
     } catch (const RomError& failure) {
-      result.message = what + failure.what() + " Nothing was written.";
+      result.failure = failure.failure();
       return result;
     }
     const std::uint8_t left = undo ? byte.after : byte.before;
-    if (ParseStrictByteText(text) != left) {
-      result.message = what;
-      result.message.append("another program has changed ").append(FieldName(byte.slot)).append(" since, from ");
-      result.message.append(FormatByteText(left)).append(" to ").append(text).append(". Nothing was written.");
+    const std::uint8_t now = ParseStrictByteText(text).value_or(0);
+    if (now != left) {
+      result.changed = ChangedByte{byte.slot, left, now};
       return result;
     }
   }
 
-  std::size_t taken = 0;
+  result.outcome = StepResult::Outcome::kDone;
   for (const WrittenByte& byte : step.bytes) {
     try {
-      module_.WriteFieldValue(step.entry, byte.slot.position, undo ? byte.before : byte.after);
+      module_.WriteFieldByte(step.entry, byte.slot.position, undo ? byte.before : byte.after);
     } catch (const RomError& failure) {
       result.outcome = StepResult::Outcome::kFailed;
-      result.message = std::string(failure.what()) + " Only " + std::to_string(taken) + " of the " +
-                       std::to_string(step.bytes.size()) + " bytes of entry " + std::to_string(step.entry) +
-                       (undo ? " were put back; Undo can take the rest later."
-                             : " were written again; Redo can "
-                               "write the rest later.");
+      result.failure = failure.failure();
       break;
     }
-    ++taken;
+    ++result.taken;
   }
-  history_.Took(direction, taken);
-  if (result.outcome != StepResult::Outcome::kFailed) result.outcome = StepResult::Outcome::kDone;
-  if (taken == 0) return result;
+  history_.Took(direction, result.taken);
+  if (result.taken == 0) return result;
 
   // The entry is shown as the file now holds it.
   try {
     result.display = Show(step.entry);
   } catch (const RomError& failure) {
-    result.message += (result.message.empty() ? "" : " ") + std::string(failure.what());
+    result.display_failure = failure.failure();
   }
   return result;
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -37,15 +39,19 @@ enum class SaveScope { kEditedBytes, kEditedValuesWhole };
 struct SaveResult {
   enum class Outcome {
     kSaved,             // every edit is in the file, and all ten boxes show what it holds
-    kBoxAtFault,        // a box holds no byte; nothing was written
-    kChangedElsewhere,  // the file no longer holds what was shown; nothing was written
-    kFailed,            // nothing, or only what `written` lists, was written
+    kNoImage,           // no image is open; nothing was written
+    kNoEntry,           // no entry is shown; nothing was written
+    kBoxAtFault,        // `box` holds no byte; nothing was written
+    kChangedElsewhere,  // the file no longer holds what was shown (`changes`); nothing was written
+    kFailed,            // `failure`; of the `to_write` bytes, only those in `written` reached the file
   };
   Outcome outcome = Outcome::kFailed;
-  std::string message;               // for the user, when not saved
-  int box = 0;                       // kBoxAtFault: the box at fault
-  std::vector<ChangedByte> changes;  // kChangedElsewhere: what the other program changed
-  std::vector<WrittenByte> written;  // what reached the file, in field order
+  std::int32_t entry = 0;  // the entry shown
+  int box = 0;
+  std::vector<ChangedByte> changes;
+  std::size_t to_write = 0;
+  std::vector<WrittenByte> written;  // in field order
+  std::optional<RomFailure> failure;
   // What each box shows now: the file's byte where it was written or read
   // again; nullopt where the box keeps its own text, an edit not written.
   std::array<std::optional<std::string>, 10> texts;
@@ -61,7 +67,7 @@ class EditingSession {
   explicit EditingSession(Module1& module) : module_(module) {}
 
   // Checks that a file can serve as an image; changes nothing.
-  CheckedImage Examine(const std::filesystem::path& path) const { return CheckImage(path); }
+  CheckedImage Examine(const std::filesystem::path& path) const { return CheckImage(module_.Files(), path); }
   // Takes a checked file as the image. No entry is shown until Show.
   void Open(const std::filesystem::path& path, const CheckedImage& checked);
   bool IsOpen() const { return !module_.RomPath.empty(); }
@@ -76,7 +82,8 @@ class EditingSession {
     bool replaced = false;
   };
   // Reads an entry's ten bytes, all from one file. Throws RomError when
-  // they cannot be read; then no entry counts as shown.
+  // they cannot be read; then no entry counts as shown, and a Save writes
+  // nothing until one is.
   Display Show(std::int32_t entry);
   // 0 while none is.
   std::int32_t ShownEntry() const { return shown_entry_; }
@@ -97,15 +104,21 @@ class EditingSession {
   struct StepResult {
     enum class Outcome {
       kDone,     // every byte of the step written; the entry is shown
-      kRefused,  // the file is not as the step left it; nothing was written
-      kFailed,   // a write failed: `message` says how many bytes were written
+      kNothing,  // there is no Save to take in that direction
+      kRefused,  // nothing was written: `changed` says what another program changed
+                 // since the step, or `failure` why the file could not be checked
+      kFailed,   // `failure`; `taken` of the step's `total` bytes were written
     };
-    Outcome outcome = Outcome::kRefused;
-    std::string message;  // for the user, when not done
+    Outcome outcome = Outcome::kNothing;
     std::int32_t entry = 0;
+    std::optional<ChangedByte> changed;  // `shown` is what the step left there
+    std::optional<RomFailure> failure;
+    std::size_t taken = 0;
+    std::size_t total = 0;
     // The entry as the file holds it now, once any byte was written and it
-    // could be read back; it is then the entry shown.
+    // could be read back (it is then the entry shown), or why it could not.
     std::optional<Display> display;
+    std::optional<RomFailure> display_failure;
   };
   // Undo writes back what the file held before the last Save; Redo writes
   // again what an Undo took back. Either one first checks that every byte

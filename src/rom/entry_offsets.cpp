@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rom/entry_offsets.h"
 
 #include "rom/hex_text.h"
@@ -21,12 +23,9 @@ void EntryOffsetTable::Build() {
 }
 
 const std::string& EntryOffsetTable::operator()(std::int32_t entry) const {
-  if (entry < kFirstEntry || entry > kLastEntry) {
-    throw RomError("Entry number " + std::to_string(entry) + " is out of range: entries run from " +
-                   std::to_string(kFirstEntry) + " to " + std::to_string(kLastEntry) + ".");
-  }
+  if (entry < kFirstEntry || entry > kLastEntry) throw RomError({.fault = RomFault::kEntryOutOfRange, .entry = entry});
   const std::string& slot = slots_[static_cast<std::size_t>(entry - kFirstEntry)];
-  if (slot.empty()) throw RomError("The table of door record offsets has not been built.");
+  if (slot.empty()) throw RomError({.fault = RomFault::kTableNotBuilt, .entry = entry});
   return slot;
 }
 

@@ -41,8 +41,8 @@ class EntryOffsetTable {
   // Fills all 841 slots from kEntryGroups; done once, at start-up.
   void Build();
 
-  // The slot of an entry. Throws RomError for a number outside 1 to 841, and
-  // for any number before the table has been built.
+  // The slot of an entry. Throws RomError for a number outside 1 to 841
+  // (kEntryOutOfRange), and for any number before the table has been built.
   const std::string& operator()(std::int32_t entry) const;
 
  private:

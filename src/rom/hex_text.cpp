@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rom/hex_text.h"
 
 #include <algorithm>
@@ -49,22 +51,11 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view text) {
   return value;
 }
 
-std::optional<std::uint8_t> ParseLeadingHexByte(std::string_view text) {
-  unsigned value = 0;
-  for (char c : WithoutBlanks(text)) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) break;
-    value = value * 16 + static_cast<unsigned>(digit);
-    if (value > 0xFF) return std::nullopt;
-  }
-  return static_cast<std::uint8_t>(value);
-}
-
 std::optional<std::uint8_t> ParseStrictByteText(std::string_view text) {
   const std::string kept = WithoutBlanks(text);
-  if (kept.empty() || kept.size() > 2) return std::nullopt;
-  if (!std::all_of(kept.begin(), kept.end(), IsHexDigit)) return std::nullopt;
-  return ParseLeadingHexByte(kept);
+  const std::optional<std::uint32_t> value = kept.size() <= 2 ? ParseHexNumber(kept) : std::nullopt;
+  if (!value) return std::nullopt;
+  return static_cast<std::uint8_t>(*value);
 }
 
 }  // namespace quorvane

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -19,14 +21,8 @@ std::string FormatByteText(std::uint8_t value);
 // Reads an offset written by FormatHexNumber back; nullopt if it is not one.
 std::optional<std::uint32_t> ParseHexNumber(std::string_view text);
 
-// The way a field box's text becomes a byte when it is written: blanks, tabs
-// and line feeds are dropped, then hexadecimal digits of either case are read
-// from the start up to the first other character; no digits at all give 0.
-// nullopt when the digits read stand for more than one byte ("1FF").
-std::optional<std::uint8_t> ParseLeadingHexByte(std::string_view text);
-
-// The stricter check made before anything is saved: once blanks, tabs and
-// line feeds are dropped, the text must be one or two hexadecimal digits.
+// A box's text as the byte it stands for: once blanks, tabs and line feeds
+// are dropped, it must be one or two hexadecimal digits of either case.
 std::optional<std::uint8_t> ParseStrictByteText(std::string_view text);
 
 }  // namespace quorvane

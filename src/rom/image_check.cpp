@@ -1,22 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "rom/image_check.h"
 
-#include <string>
-
 #include "rom/entry_offsets.h"
-#include "rom/hex_text.h"
-#include "rom/rom_error.h"
 
 namespace quorvane {
 
-CheckedImage CheckImage(const std::filesystem::path& path) {
-  const RomFile file = RomFile::OpenForReading(path);
-  const RomFile::Facts facts = file.Examine();
-  if (facts.size < kMinimumImageSize) {
-    throw RomError("\"" + DisplayPath(path) + "\" is too short to be an image with door records: it is " +
-                   std::to_string(facts.size) + " bytes long, but the records reach up to offset " +
-                   FormatHexNumber(kMinimumImageSize - 1) + ", so it must be at least " +
-                   std::to_string(kMinimumImageSize) + " bytes long.");
-  }
+CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path) {
+  const FileFacts facts = files.Open(path, FileAccess::kRead)->Examine();
+  if (facts.size < kMinimumImageSize) throw RomError({.fault = RomFault::kTooShort, .path = path, .size = facts.size});
   return CheckedImage{facts.identity, facts.size};
 }
 

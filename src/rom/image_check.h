@@ -1,9 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 
-#include "rom/rom_file.h"
+#include "rom/file_layer.h"
 
 namespace quorvane {
 
@@ -20,8 +22,8 @@ struct CheckedImage {
 };
 
 // Checks that a file can serve as an image: it opens for reading, is a
-// regular file, and is long enough to hold every record. Throws RomError
-// saying why not.
-CheckedImage CheckImage(const std::filesystem::path& path);
+// regular file, and is long enough to hold every record (kTooShort).
+// Throws RomError saying why not.
+CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path);
 
 }  // namespace quorvane

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RomFile on POSIX systems (Linux, macOS): open, fstat, pread or pwrite and
 // fdatasync, close.
 #include <fcntl.h>
@@ -15,39 +17,43 @@
 namespace quorvane {
 namespace {
 
-std::string_view Reason(int error) {
-  if (error == EISDIR) return rom_file_failure::kFolder;
-  if (error == ESPIPE || error == EINVAL) return rom_file_failure::kNotRegular;
-  return std::strerror(error);
+// The fault an errno stands for, where it is one the user can act on.
+RomFault FaultOf(int error, RomFault otherwise) {
+  if (error == ENOENT || error == ENOTDIR) return RomFault::kMissing;
+  if (error == EISDIR) return RomFault::kFolder;
+  // ENXIO: a pipe opened for writing that no program reads.
+  if (error == ESPIPE || error == EINVAL || error == ENXIO) return RomFault::kNotRegular;
+  return otherwise;
 }
 
-int OpenExisting(const std::filesystem::path& path, int access, std::string_view purpose) {
+int OpenExisting(const std::filesystem::path& path, FileAccess access) {
   rom_file_failure::RequireImage(path);
-  rom_file_failure::Report(FileStep::kOpening, path);
   // O_NONBLOCK keeps a pipe from hanging the open; it changes nothing for a
   // regular file. Without O_CREAT and O_TRUNC a missing file stays missing.
+  const int mode = access == FileAccess::kRead ? O_RDONLY : O_WRONLY;
   int descriptor;
   do {
-    descriptor = ::open(path.c_str(), access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    descriptor = ::open(path.c_str(), mode | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (descriptor < 0 && errno == EINTR);
-  if (descriptor < 0) rom_file_failure::Throw("open", path, purpose, Reason(errno));
+  if (descriptor < 0) {
+    const int error = errno;
+    rom_file_failure::Throw(FaultOf(error, RomFault::kCannotOpen), path, access, std::strerror(error));
+  }
   return descriptor;
 }
 
 }  // namespace
 
-RomFile RomFile::Open(const std::filesystem::path& path, Access access) {
-  const bool reading = access == Access::kRead;
-  RomFile file(OpenExisting(path, reading ? O_RDONLY : O_WRONLY, reading ? " for reading" : " for writing"), access,
-               path);
+RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
+  RomFile file(OpenExisting(path, access), access, path);
   // One fstat on the handle just opened: what the file is, which file it
   // is, and its length, which bounds every write.
   struct stat status {};
-  if (::fstat(static_cast<int>(file.handle_), &status) != 0) file.Fail("examine", Reason(errno));
-  if (!S_ISREG(status.st_mode)) file.Fail("use", Reason(S_ISDIR(status.st_mode) ? EISDIR : ESPIPE));
+  if (::fstat(static_cast<int>(file.handle_), &status) != 0) file.Fail(RomFault::kCannotOpen, std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) file.Fail(S_ISDIR(status.st_mode) ? RomFault::kFolder : RomFault::kNotRegular);
   file.facts_ =
-      Facts{static_cast<std::uint64_t>(status.st_size),
-            FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
+      FileFacts{static_cast<std::uint64_t>(status.st_size),
+                FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
   return file;
 }
 
@@ -55,28 +61,27 @@ RomFile::~RomFile() {
   if (handle_ != kNoHandle) ::close(static_cast<int>(handle_));
 }
 
-std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
+std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
   unsigned char byte = 0;
   ssize_t count;
   do {
     count = ::pread(static_cast<int>(handle_), &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
-  if (count < 0) Fail("read from", Reason(errno));
-  if (count == 0) ThrowOutsideFile(offset, facts_.size);
+  if (count < 0) Fail(FaultOf(errno, RomFault::kReadFailed), std::strerror(errno));
+  if (count == 0) Fail(RomFault::kOutsideFile, {}, offset);
   return byte;
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   // Writing at or past the end would extend the file; refuse instead.
-  if (offset >= facts_.size) ThrowOutsideFile(offset, facts_.size);
+  if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);
   const unsigned char byte = value;
   ssize_t count;
   do {
     count = ::pwrite(static_cast<int>(handle_), &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
-  if (count < 0) Fail("write to", Reason(errno));
-  if (count != 1) Fail("write to", "nothing was written");
-  rom_file_failure::Report(FileStep::kWritten, *path_);
+  if (count < 0) Fail(FaultOf(errno, RomFault::kWriteFailed), std::strerror(errno));
+  if (count != 1) Fail(RomFault::kWriteFailed);
   // Saved means on the storage, not in the system's cache: fdatasync, and
   // on macOS F_FULLFSYNC, since its fsync stops at the drive's own cache.
   int flushed;
@@ -88,15 +93,12 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
     flushed = ::fdatasync(static_cast<int>(handle_));
 #endif
   } while (flushed != 0 && errno == EINTR);
-  if (flushed != 0) Fail("write to", std::string("the byte did not reach the storage: ") + std::strerror(errno));
-  rom_file_failure::Report(FileStep::kFlushed, *path_);
+  if (flushed != 0) Fail(RomFault::kFlushFailed, std::strerror(errno), offset);
 }
 
 void RomFile::Close() {
   const auto descriptor = static_cast<int>(std::exchange(handle_, kNoHandle));
-  if (descriptor >= 0 && ::close(descriptor) != 0 && errno != EINTR) {
-    Fail(access_ == Access::kRead ? "finish reading" : "finish writing", Reason(errno));
-  }
+  if (descriptor >= 0 && ::close(descriptor) != 0 && errno != EINTR) Fail(RomFault::kCloseFailed, std::strerror(errno));
 }
 
 }  // namespace quorvane

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RomFile on Windows: CreateFileW, ReadFile, or WriteFile and
 // FlushFileBuffers, at an offset given through OVERLAPPED, CloseHandle. Paths go to the system as UTF-16, so any
 // name the user can choose works.
@@ -38,15 +40,16 @@ std::string SystemReason(DWORD error) {
   return DisplayPath(std::filesystem::path(text));
 }
 
-// Opening a folder without backup semantics is refused as access denied;
-// say what the user needs to hear instead.
-std::string Reason(DWORD error, const std::filesystem::path& path) {
+// The fault a failed open stands for. Opening a folder without backup
+// semantics is refused as access denied.
+RomFault OpenFault(DWORD error, const std::filesystem::path& path) {
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return RomFault::kMissing;
   const DWORD attributes = ::GetFileAttributesW(WindowsSystemPath(path).c_str());
   if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return std::string(rom_file_failure::kFolder);
+    return RomFault::kFolder;
   }
-  return SystemReason(error);
+  return RomFault::kCannotOpen;
 }
 
 // A virus scanner, a backup or an indexer may hold the image without sharing
@@ -57,9 +60,8 @@ constexpr int kRetries = 20;
 
 bool IsPassingLock(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION; }
 
-std::intptr_t OpenExisting(const std::filesystem::path& path, DWORD access, std::string_view purpose) {
+std::intptr_t OpenExisting(const std::filesystem::path& path, FileAccess access) {
   rom_file_failure::RequireImage(path);
-  rom_file_failure::Report(FileStep::kOpening, path);
   // OPEN_EXISTING never creates or truncates. Sharing read, write and delete
   // lets an emulator or another tool that holds the image open go on using
   // it, and lets the editor in while it does.
@@ -67,24 +69,23 @@ std::intptr_t OpenExisting(const std::filesystem::path& path, DWORD access, std:
   HANDLE handle = INVALID_HANDLE_VALUE;
   DWORD error = ERROR_SUCCESS;
   for (int attempt = 0;; ++attempt) {
-    handle = ::CreateFileW(system_path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = ::CreateFileW(system_path.c_str(), access == FileAccess::kRead ? GENERIC_READ : GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) break;
     error = ::GetLastError();
     if (!IsPassingLock(error) || attempt == kRetries) break;
     ::Sleep(kRetryWait);
   }
   if (handle == INVALID_HANDLE_VALUE) {
-    if (IsPassingLock(error)) {
-      rom_file_failure::Throw("open", path, purpose, "another program is using it; close that program and try again");
-    }
-    rom_file_failure::Throw("open", path, purpose, Reason(error, path));
+    if (IsPassingLock(error)) rom_file_failure::Throw(RomFault::kBusy, path, access, SystemReason(error));
+    rom_file_failure::Throw(OpenFault(error, path), path, access, SystemReason(error));
   }
   // A pipe or a device (CON, NUL, \\.\pipe\...) is no image, and a read
   // from a pipe could wait for ever.
   if (::GetFileType(handle) != FILE_TYPE_DISK) {
     ::CloseHandle(handle);
-    rom_file_failure::Throw("use", path, "", rom_file_failure::kNotRegular);
+    rom_file_failure::Throw(RomFault::kNotRegular, path, access);
   }
   return reinterpret_cast<std::intptr_t>(handle);
 }
@@ -97,17 +98,15 @@ OVERLAPPED At(std::uint32_t offset) {
 
 }  // namespace
 
-RomFile RomFile::Open(const std::filesystem::path& path, Access access) {
-  const bool reading = access == Access::kRead;
-  RomFile file(OpenExisting(path, reading ? GENERIC_READ : GENERIC_WRITE, reading ? " for reading" : " for writing"),
-               access, path);
+RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
+  RomFile file(OpenExisting(path, access), access, path);
   // What the file is, which file it is, and its length, which bounds every
   // write, all asked of the handle just opened.
   BY_HANDLE_FILE_INFORMATION information{};
   if (!::GetFileInformationByHandle(AsHandle(file.handle_), &information)) {
-    file.Fail("examine", SystemReason(::GetLastError()));
+    file.Fail(RomFault::kCannotOpen, SystemReason(::GetLastError()));
   }
-  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) file.Fail("use", rom_file_failure::kFolder);
+  if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) file.Fail(RomFault::kFolder);
   file.facts_.size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
   file.facts_.identity = file.WindowsIdentity(WindowsFileId::k128Bit);
   return file;
@@ -125,7 +124,7 @@ FileIdentity RomFile::WindowsIdentity(WindowsFileId kind) const {
   }
   BY_HANDLE_FILE_INFORMATION information{};
   if (!::GetFileInformationByHandle(AsHandle(handle_), &information)) {
-    Fail("examine", SystemReason(::GetLastError()));
+    Fail(RomFault::kCannotOpen, SystemReason(::GetLastError()));
   }
   return FileIdentity{information.dwVolumeSerialNumber,
                       (std::uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow, 0};
@@ -135,40 +134,38 @@ RomFile::~RomFile() {
   if (handle_ != kNoHandle) ::CloseHandle(AsHandle(handle_));
 }
 
-std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) const {
+std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
   unsigned char byte = 0;
   DWORD count = 0;
   OVERLAPPED position = At(offset);
   if (!::ReadFile(AsHandle(handle_), &byte, 1, &count, &position)) {
     const DWORD error = ::GetLastError();
-    if (error != ERROR_HANDLE_EOF) Fail("read from", SystemReason(error));
+    if (error != ERROR_HANDLE_EOF) Fail(RomFault::kReadFailed, SystemReason(error));
   }
-  if (count == 0) ThrowOutsideFile(offset, facts_.size);
+  if (count == 0) Fail(RomFault::kOutsideFile, {}, offset);
   return byte;
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   // Writing at or past the end would extend the file; refuse instead.
-  if (offset >= facts_.size) ThrowOutsideFile(offset, facts_.size);
+  if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);
   const unsigned char byte = value;
   DWORD count = 0;
   OVERLAPPED position = At(offset);
   if (!::WriteFile(AsHandle(handle_), &byte, 1, &count, &position)) {
-    Fail("write to", SystemReason(::GetLastError()));
+    Fail(RomFault::kWriteFailed, SystemReason(::GetLastError()));
   }
-  if (count != 1) Fail("write to", "nothing was written");
-  rom_file_failure::Report(FileStep::kWritten, *path_);
+  if (count != 1) Fail(RomFault::kWriteFailed);
   // Saved means on the storage, not in the system's cache.
   if (!::FlushFileBuffers(AsHandle(handle_))) {
-    Fail("write to", "the byte did not reach the storage: " + SystemReason(::GetLastError()));
+    Fail(RomFault::kFlushFailed, SystemReason(::GetLastError()), offset);
   }
-  rom_file_failure::Report(FileStep::kFlushed, *path_);
 }
 
 void RomFile::Close() {
   const HANDLE handle = AsHandle(std::exchange(handle_, kNoHandle));
   if (handle != INVALID_HANDLE_VALUE && !::CloseHandle(handle)) {
-    Fail(access_ == Access::kRead ? "finish reading" : "finish writing", SystemReason(::GetLastError()));
+    Fail(RomFault::kCloseFailed, SystemReason(::GetLastError()));
   }
 }
 

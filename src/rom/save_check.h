@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -8,17 +10,10 @@
 
 namespace quorvane {
 
-// A box whose text does not stand for exactly one byte, with a message that
-// names the field the way the window shows it ("X:" high byte).
-struct InvalidField {
-  FieldSlot slot;
-  std::string text;
-  std::string message;
-};
-
 // Looks at every box the user may edit, in field order, before anything is
 // written, so that a Save either writes a whole record or nothing.
-// text_of_box gives the text of box 1 to 10.
-std::optional<InvalidField> FindInvalidField(const std::function<std::string(int box)>& text_of_box);
+// text_of_box gives the text of box 1 to 10; the result is the first box
+// whose text does not stand for exactly one byte.
+std::optional<FieldSlot> FindInvalidField(const std::function<std::string(int box)>& text_of_box);
 
 }  // namespace quorvane

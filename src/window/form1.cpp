@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands: Open, the display of the selected entry, Save,
 // Copy Pointer, the pointer boxes' input, and the question asked before
 // anything would throw the user's edits away.
@@ -14,6 +16,7 @@
 #include <QTimer>
 
 #include "rom/record_layout.h"
+#include "window/failure_text.h"
 #include "window/hex_input_filter.h"
 
 namespace quorvane {
@@ -27,9 +30,6 @@ std::filesystem::path ToPath(const QString& name) {
   return std::filesystem::path(QDir::toNativeSeparators(name).toStdU16String());
 }
 
-// A file's name as messages show it.
-QString ShownName(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
-
 // The one local file that a drop carries, if that is what it carries.
 std::optional<QString> DroppedFile(const QMimeData* data) {
   const QList<QUrl> urls = data->hasUrls() ? data->urls() : QList<QUrl>();
@@ -39,13 +39,7 @@ std::optional<QString> DroppedFile(const QMimeData* data) {
 
 }  // namespace
 
-std::int32_t Form1::SelectedEntry() const {
-  // The list position is held as a signed 16-bit number, -1 with nothing selected.
-  const auto position = static_cast<std::int16_t>(List1->currentRow());
-  return std::int32_t{position} + 1;
-}
-
-QString Form1::ImageName() const { return ShownName(session_.ImagePath()); }
+QString Form1::ImageName() const { return FailureText::Name(session_.ImagePath()); }
 
 BoxTexts Form1::Texts() const {
   BoxTexts texts;
@@ -57,6 +51,9 @@ bool Form1::Guarded(const std::function<void()>& work) {
   try {
     work();
     return true;
+  } catch (const RomError& failure) {
+    notifier_.Warn(this, FailureText::Describe(failure.failure()));
+    return false;
   } catch (const std::exception& failure) {
     notifier_.Warn(this, QString::fromStdString(failure.what()));
     return false;
@@ -84,13 +81,12 @@ void Form1::OpenImage(const std::filesystem::path& path) {
         tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
            "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
            "its door records.\n\nOpen it anyway?")
-            .arg(ShownName(path))
+            .arg(FailureText::Name(path))
             .arg(checked.size);
     if (!notifier_.AskToOpenAnyway(this, question)) return;
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
-  for (const FieldSlot& slot : kFieldTable) Box(slot.box)->setEnabled(slot.editable);
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
   // not raise when entry 1 is current already: the old image's bytes would
@@ -104,22 +100,29 @@ void Form1::List1_Click() {
   const int target = List1->currentRow();
   if (!LeaveShownEntry()) return;
   if (List1->currentRow() != target) MoveHighlight(target);  // the question moved it back
-  Guarded([this] { ShowSelectedEntry(); });
+  ShowSelectedEntry();
 }
 
 void Form1::ShowEntryAt(int row) {
   const QScopedValueRollback filling(filling_boxes_, true);
-  shown_row_ = row;
   // All ten bytes come from one file, or none is shown: a failure empties
   // every box rather than leave a mix of two entries or two files.
   EditingSession::Display display;
   try {
     display = session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1);
-  } catch (...) {
-    for (FieldLineEdit* box : boxes_) box->clear();
-    throw;
+  } catch (const RomError& failure) {
+    for (FieldLineEdit* box : boxes_) {
+      box->clear();
+      box->setEnabled(false);
+    }
+    notifier_.Warn(this, FailureText::NotShown(failure.failure()));
+    return;
   }
-  for (int box = 1; box <= 10; ++box) Box(box)->SetText(display.texts[static_cast<std::size_t>(box - 1)]);
+  for (const FieldSlot& slot : kFieldTable) {
+    FieldLineEdit* box = Box(slot.box);
+    box->SetText(display.texts[static_cast<std::size_t>(slot.box - 1)]);
+    box->setEnabled(slot.editable);
+  }
   List1->setFocus(Qt::OtherFocusReason);
   if (display.replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
@@ -134,9 +137,9 @@ bool Form1::LeaveShownEntry() {
   const QPointer<QWidget> before = List1->FocusBeforePress() ? List1->FocusBeforePress() : focusWidget();
   // The question is about the entry shown, so the list shows that one while
   // it is asked, and a Save writes into it.
-  MoveHighlight(shown_row_);
+  MoveHighlight(ShownRow());
   const QString question = tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
-                               .arg(shown_row_ + 1)
+                               .arg(session_.ShownEntry())
                                .arg(ImageName());
   switch (notifier_.AskAboutEdits(this, question)) {
     case Notifier::EditsAnswer::kSave: {
@@ -156,11 +159,11 @@ bool Form1::LeaveShownEntry() {
 }
 
 void Form1::StayOnShownEntry(QWidget* focus) {
-  MoveHighlight(shown_row_);
+  MoveHighlight(ShownRow());
   // The list goes on selecting the entry that a mouse or key press moved to
   // after the change has been handled; put the highlight back once the
   // press is through.
-  QTimer::singleShot(0, this, [this] { MoveHighlight(shown_row_); });
+  QTimer::singleShot(0, this, [this] { MoveHighlight(ShownRow()); });
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -174,31 +177,34 @@ void Form1::file_save_Click() {
 }
 
 Form1::SaveOutcome Form1::SaveEdits() {
-  SaveResult result = session_.Save(Texts());
+  const BoxTexts texts = Texts();
+  SaveResult result = session_.Save(texts);
   // Another program changed the record since it was shown: the user sees
   // what changed and chooses, as often as that happens.
   while (result.outcome == SaveResult::Outcome::kChangedElsewhere) {
     const QString question =
-        QString::fromStdString(result.message) +
+        FailureText::NotSaved(result, texts, session_.ImagePath()) +
         tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
            "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
            "bytes everywhere else. Cancel leaves everything as it is.");
     switch (notifier_.AskAboutChangesElsewhere(this, question)) {
-      case Notifier::ChangedElsewhereAnswer::kReload:
-        MoveHighlight(shown_row_);
-        ShowEntryAt(shown_row_);
+      case Notifier::ChangedElsewhereAnswer::kReload: {
+        const int row = ShownRow();
+        MoveHighlight(row);
+        ShowEntryAt(row);
         return SaveOutcome::kNotSaved;
+      }
       case Notifier::ChangedElsewhereAnswer::kSaveMine:
-        result = session_.Save(Texts(), SaveScope::kEditedValuesWhole);
+        result = session_.Save(texts, SaveScope::kEditedValuesWhole);
         break;
       case Notifier::ChangedElsewhereAnswer::kCancel:
         return SaveOutcome::kNotSaved;
     }
   }
-  return ShowSaveResult(result);
+  return ShowSaveResult(result, texts);
 }
 
-Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result) {
+Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxTexts& texts) {
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (int box = 1; box <= 10; ++box) {
@@ -210,17 +216,19 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
     case SaveResult::Outcome::kBoxAtFault: {
-      notifier_.Warn(this, QString::fromStdString(result.message));
+      notifier_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
       FieldLineEdit* box = Box(result.box);
       box->setFocus(Qt::OtherFocusReason);
       box->selectAll();
       return SaveOutcome::kBoxPointedOut;
     }
+    case SaveResult::Outcome::kNoImage:
+    case SaveResult::Outcome::kNoEntry:
     case SaveResult::Outcome::kChangedElsewhere:
     case SaveResult::Outcome::kFailed:
       break;
   }
-  notifier_.Warn(this, QString::fromStdString(result.message));
+  notifier_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
   return SaveOutcome::kNotSaved;
 }
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QMainWindow>
@@ -36,10 +38,6 @@ class Form1 : public QMainWindow {
   // Load handling: fills the list and builds the table of record offsets.
   // Run once, before the window is first shown.
   void Form_Load();
-
-  // The entry that the list's current position names: position + 1, so 0
-  // when nothing is selected.
-  std::int32_t SelectedEntry() const;
 
   FieldLineEdit* Box(int number) const { return boxes_.at(static_cast<std::size_t>(number - 1)); }
 
@@ -81,14 +79,18 @@ class Form1 : public QMainWindow {
   // The commands (form1.cpp).
   void OpenImage(const std::filesystem::path& path);
   void ShowSelectedEntry() { ShowEntryAt(List1->currentRow()); }
+  // Shows the entry at a list position, or, when it cannot be read, tells
+  // the user and leaves every box empty and shut until one can be.
   void ShowEntryAt(int row);
+  // The list position of the entry the boxes show; -1 while none is.
+  int ShownRow() const { return session_.ShownEntry() - 1; }
   // What a Save came to: the edits written, a box pointed out that holds no
   // byte (it has the focus), or not saved, as the user has been told or chose.
   enum class SaveOutcome { kSaved, kBoxPointedOut, kNotSaved };
   SaveOutcome SaveEdits();
   // Puts what a Save left in the file into the boxes, and tells the user
   // what went wrong, if anything did.
-  SaveOutcome ShowSaveResult(const SaveResult& result);
+  SaveOutcome ShowSaveResult(const SaveResult& result, const BoxTexts& texts);
   BoxTexts Texts() const;
   bool HasEdits() const { return session_.HasEdits(Texts()); }
   // Before the shown entry's boxes are replaced: true when they may be,
@@ -107,8 +109,6 @@ class Form1 : public QMainWindow {
   EditingSession& session_;
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
-  // The list position whose entry the boxes are about.
-  int shown_row_ = -1;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.
   bool moving_highlight_ = false;

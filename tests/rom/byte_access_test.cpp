@@ -1,14 +1,15 @@
-// The door records core against the image file itself: what a write stores
-// and shows, that nothing but the addressed byte changes, that no file is
-// created, truncated or extended, and that no handle outlives an access.
-// The same cases run on Linux and, built with MinGW, under wine.
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The door table and the platform's files beneath the editing session: where
+// each record lies, what may serve as an image, that nothing but the
+// addressed byte changes, that no file is created, truncated or extended,
+// and that no handle outlives an access. The same cases run on Linux and,
+// built with MinGW, under wine.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
 
-#include "fake_field_box.h"
-#include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/rom_file.h"
 #include "rom/windows_path.h"
@@ -21,16 +22,41 @@
 namespace quorvane {
 namespace {
 
-using testing::FakeFieldBox;
+namespace fs = std::filesystem;
 
-std::string FailureOf(const std::function<void()>& action) {
+RomFailure failure;  // the last one FaultOf saw
+
+// The fault an action fails with, or nullopt when it does not fail.
+std::optional<RomFault> FaultOf(const std::function<void()>& action) {
   try {
     action();
-  } catch (const std::exception& error) {
-    return error.what();
+  } catch (const RomError& error) {
+    failure = error.failure();
+    return failure.fault;
   }
-  return "(no failure)";
+  return std::nullopt;
 }
+
+struct DoorCase {
+  std::int32_t entry;
+  std::uint32_t offset;  // 0: out of range
+};
+class DoorTable : public ::testing::TestWithParam<DoorCase> {};
+
+TEST_P(DoorTable, PutsEachRunsEdgesWhereTheyLie) {
+  Module1 module;
+  module.EntryOffsets.Build();
+  std::uint32_t offset = 0;
+  const std::optional<RomFault> fault = FaultOf([&] { offset = module.LocateFieldByte(GetParam().entry, 1); });
+  EXPECT_EQ(offset, GetParam().offset);
+  EXPECT_EQ(fault, GetParam().offset == 0 ? std::optional(RomFault::kEntryOutOfRange) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, DoorTable,
+                         ::testing::Values(DoorCase{1, 0xF0200}, DoorCase{128, 0xF0775}, DoorCase{129, 0xF07AC},
+                                           DoorCase{214, 0xF0BB7}, DoorCase{238, 0xF0CBF}, DoorCase{239, 0xF0CD2},
+                                           DoorCase{621, 0xF1D80}, DoorCase{622, 0xF1DA3}, DoorCase{841, 0xF2843},
+                                           DoorCase{0, 0}, DoorCase{842, 0}));
 
 // Every case runs on an image whose name has spaces and non-ASCII letters.
 class ByteAccess : public ::testing::Test {
@@ -38,12 +64,11 @@ class ByteAccess : public ::testing::Test {
   ByteAccess() : image(testing::kFullImageSize, u8"Mein Spielstand \u2013 T\u00FCr 1.smc") {
     module.EntryOffsets.Build();
     module.RomPath = image.path();
-    image.Poke(0xF0233, {0x5A});  // entry 5, field position 8
     original = image.Bytes();
     // The first access and the first failure may each set up something of
     // the runtime's own that stays; count only after both.
     (void)module.ReadFieldByte(1, 1);
-    (void)FailureOf([&] { module.ReadFieldByte(0, 1); });
+    (void)FaultOf([&] { module.ReadFieldByte(0, 1); });
     handles = testing::OpenHandleCount();
   }
   void TearDown() override {
@@ -51,13 +76,6 @@ class ByteAccess : public ::testing::Test {
     EXPECT_TRUE(IsSkipped() || testing::OpenHandleCount() == handles) << "a handle outlived an access";
   }
   std::string Changed() const { return testing::Changes(original, image.Bytes()); }
-  // What reading and writing entry 1's first byte say when they fail.
-  std::string ReadFailure() {
-    return FailureOf([&] { module.ReadFieldByte(1, 1); });
-  }
-  std::string WriteFailure(FakeFieldBox& box) {
-    return FailureOf([&] { module.WriteFieldByte(1, box, 1); });
-  }
 
   testing::SyntheticImage image;
   Module1 module;
@@ -65,117 +83,74 @@ class ByteAccess : public ::testing::Test {
   std::size_t handles;
 };
 
-struct WriteCase {
-  const char* typed;
-  const char* changes;  // how the image then differs
-  const char* shown;    // the box's text afterwards
+enum class Path { kMissing, kFolder, kDevice, kPipe, kReadOnly, kShort };
+struct RefusalCase {
+  const char* name;
+  Path path;
+  std::optional<RomFault> read, write;  // entry 1's first byte; entry 841's last byte
 };
-class WriteFromBox : public ByteAccess, public ::testing::WithParamInterface<WriteCase> {};
+class Refusing : public ByteAccess, public ::testing::WithParamInterface<RefusalCase> {};
 
-TEST_P(WriteFromBox, StoresWhatTheTextStandsForAndShowsTheFileAgain) {
-  FakeFieldBox box(GetParam().typed);
-  const std::string failure = FailureOf([&] { module.WriteFieldByte(5, box, 8); });
-  EXPECT_EQ(Changed(), GetParam().changes);
-  EXPECT_EQ(box.Text(), GetParam().shown);
-  EXPECT_EQ(failure == "(no failure)", *GetParam().changes != '\0') << failure;
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, WriteFromBox,
-                         ::testing::Values(WriteCase{"ab", "F0233=AB", "AB"}, WriteCase{"5", "F0233=05", "05"},
-                                           WriteCase{"1G", "F0233=01", "01"}, WriteCase{"G1", "F0233=00", "00"},
-                                           WriteCase{"", "F0233=00", "00"}, WriteCase{" 7", "F0233=07", "07"},
-                                           WriteCase{"\tF\n0", "F0233=F0", "F0"},
-                                           // An Arabic-Indic three is a digit elsewhere, not here.
-                                           WriteCase{"\xD9\xA3", "F0233=00", "00"},
-                                           // More than one byte is refused, not cut short.
-                                           WriteCase{"1FF", "", "1FF"}));
-
-TEST_F(ByteAccess, AnEntryOutOfRangeFailsBeforeTheFileIsOpened) {
-  std::filesystem::remove(image.path());  // opening it would fail otherwise
-  FakeFieldBox box("12");
-  for (std::int32_t entry : {0, 842}) {
-    EXPECT_NE(FailureOf([&] { module.ReadFieldByte(entry, 1); }).find("out of range"), std::string::npos);
-    EXPECT_NE(FailureOf([&] { module.WriteFieldByte(entry, box, 1); }).find("out of range"), std::string::npos);
+TEST_P(Refusing, WhatCannotServeAsAnImageIsNeverReadNorWrittenNorMade) {
+  const RefusalCase& c = GetParam();
+  if (c.path == Path::kMissing) module.RomPath = image.folder() / "deleted.smc";
+  if (c.path == Path::kFolder) module.RomPath = image.folder();
+#ifdef _WIN32
+  if (c.path == Path::kPipe)
+    GTEST_SKIP() << "Windows keeps its pipes out of the file system; the device case covers it";
+  if (c.path == Path::kDevice) module.RomPath = "NUL";
+#else
+  if (c.path == Path::kDevice) module.RomPath = "/dev/zero";  // it would read as a byte 00 anywhere
+  if (c.path == Path::kPipe) {                                // which must not hang the editor
+    module.RomPath = image.folder() / "pipe.smc";
+    ASSERT_EQ(::mkfifo(module.RomPath.c_str(), 0600), 0);
   }
-  EXPECT_EQ(box.Text(), "12");
-}
-
-TEST_F(ByteAccess, AMissingFileIsNeverCreatedAndAFolderIsNoImage) {
-  FakeFieldBox box("12");
-  module.RomPath = image.folder() / "deleted.smc";
-  EXPECT_NE(WriteFailure(box).find("deleted.smc\" for writing"), std::string::npos);
-  EXPECT_NE(ReadFailure().find("deleted.smc\" for reading"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(module.RomPath));
-  module.RomPath = image.folder();
-  EXPECT_NE(WriteFailure(box).find("folder"), std::string::npos);
-  EXPECT_NE(ReadFailure().find("folder"), std::string::npos);
-  EXPECT_EQ(box.Text(), "12");
-}
-
-TEST_F(ByteAccess, ADeviceIsNoImage) {
-#ifdef _WIN32
-  module.RomPath = "NUL";
-#else
-  module.RomPath = "/dev/zero";  // it would read as a byte 00 anywhere
 #endif
-  EXPECT_NE(ReadFailure().find("not a regular file"), std::string::npos) << ReadFailure();
-}
-
-TEST_F(ByteAccess, APipeIsNoImageAndDoesNotHangTheEditor) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows keeps its pipes out of the file system; the device case covers it";
-#else
-  module.RomPath = image.folder() / "pipe.smc";
-  ASSERT_EQ(::mkfifo(module.RomPath.c_str(), 0600), 0);
-  EXPECT_NE(ReadFailure().find("not a regular file"), std::string::npos) << ReadFailure();
-#endif
-}
-
-TEST_F(ByteAccess, BytesAtOrPastTheEndAreRefusedAndTheFileNeverGrows) {
-  std::filesystem::resize_file(image.path(), 0xF0205);
+  if (c.path == Path::kShort) fs::resize_file(image.path(), 0xF0205);
+  if (c.path == Path::kReadOnly) {
+    fs::permissions(image.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    if (std::ofstream(image.path(), std::ios::app)) GTEST_SKIP() << "this user may write to read-only files (root may)";
+  }
   original = image.Bytes();
-  FakeFieldBox box("AA");
-  EXPECT_NO_THROW(module.ReadFieldByte(1, 5));
-  const std::string failure = FailureOf([&] { module.ReadFieldByte(1, 6); });
-  EXPECT_NE(failure.find("offset F0205 lies outside"), std::string::npos) << failure;
-  EXPECT_NE(failure.find("only 983557 bytes long"), std::string::npos) << failure;
-  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(1, box, 6); }), "(no failure)");
-  EXPECT_NE(FailureOf([&] { module.WriteFieldByte(841, box, 11); }), "(no failure)");
+  EXPECT_EQ(FaultOf([&] { module.ReadFieldByte(c.path == Path::kShort ? 841 : 1, 1); }), c.read);
+  EXPECT_EQ(FaultOf([&] { module.WriteFieldByte(841, 11, 0xAA); }), c.write);
+  if (c.path == Path::kShort) {  // told by offset and size
+    EXPECT_EQ(failure.offset, 0xF284DU);
+    EXPECT_EQ(failure.size, 0xF0205U);
+  }
   EXPECT_EQ(Changed(), "");
-  EXPECT_EQ(box.Text(), "AA");
+  EXPECT_TRUE(c.path != Path::kMissing || !fs::exists(module.RomPath));
 }
 
-TEST_F(ByteAccess, AReadOnlyImageRefusesAWriteAndStaysAsItWas) {
-  namespace fs = std::filesystem;
-  fs::permissions(image.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  if (std::ofstream(image.path(), std::ios::app)) {
-    GTEST_SKIP() << "this user may write to read-only files (root may)";
-  }
-  FakeFieldBox box("12");
-  EXPECT_NE(WriteFailure(box).find("T\xC3\xBCr 1.smc\" for writing"), std::string::npos) << WriteFailure(box);
-  EXPECT_EQ(Changed(), "");
-  EXPECT_EQ(box.Text(), "12");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Paths, Refusing,
+    ::testing::Values(RefusalCase{"Missing", Path::kMissing, RomFault::kMissing, RomFault::kMissing},
+                      RefusalCase{"Folder", Path::kFolder, RomFault::kFolder, RomFault::kFolder},
+                      RefusalCase{"Device", Path::kDevice, RomFault::kNotRegular, RomFault::kNotRegular},
+                      RefusalCase{"Pipe", Path::kPipe, RomFault::kNotRegular, RomFault::kNotRegular},
+                      RefusalCase{"ReadOnly", Path::kReadOnly, std::nullopt, RomFault::kCannotOpen},
+                      RefusalCase{"TooShort", Path::kShort, RomFault::kOutsideFile, RomFault::kOutsideFile}),
+    [](const ::testing::TestParamInfo<RefusalCase>& row) { return std::string(row.param.name); });
 
 TEST_F(ByteAccess, AFileThatAnotherProgramHoldsOpenForWritingCanStillBeReadAndWritten) {
   std::fstream holder(image.path(), std::ios::in | std::ios::out | std::ios::binary);
   ASSERT_TRUE(holder.is_open());
-  FakeFieldBox box("c4");
-  module.WriteFieldByte(2, box, 1);
+  module.WriteFieldByte(2, 1, 0xC4);
   EXPECT_EQ(module.ReadFieldByte(2, 1), "C4");
   holder.close();
   EXPECT_EQ(Changed(), "F020B=C4");
 }
 
 TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
-  const std::filesystem::path deep = image.folder() / std::string(140, 'a') / std::string(140, 'b') / "door.smc";
-  std::filesystem::create_directories(deep.parent_path());
-  std::filesystem::rename(image.path(), deep);
+  const fs::path deep = image.folder() / std::string(140, 'a') / std::string(140, 'b') / "door.smc";
+  fs::create_directories(deep.parent_path());
+  fs::rename(image.path(), deep);
   module.RomPath = deep;
-  FakeFieldBox box("ab");
-  const std::string failure = FailureOf([&] { module.WriteFieldByte(5, box, 8); });
-  std::filesystem::rename(deep, image.path());
-  EXPECT_EQ(failure + " " + box.Text() + " " + Changed(), "(no failure) AB F0233=AB");
+  const std::optional<RomFault> fault = FaultOf([&] { module.WriteFieldByte(5, 8, 0xAB); });
+  const std::string shown = module.ReadFieldByte(5, 8);
+  fs::rename(deep, image.path());
+  EXPECT_EQ(fault, std::nullopt);
+  EXPECT_EQ(shown + " " + Changed(), "AB F0233=AB");
 #ifdef _WIN32
   // wine takes long paths in any form, so the form Windows needs is checked too.
   const std::wstring tail = std::wstring(240, L'f') + LR"(\)" + std::wstring(30, L'n');
@@ -189,20 +164,9 @@ TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
 #endif
 }
 
-TEST_F(ByteAccess, EveryByteWrittenIsOnTheStorageBeforeItsFileCloses) {
-  std::vector<FileStep> steps;
-  WatchFileSteps([&](FileStep step, const std::filesystem::path&) { steps.push_back(step); });
-  FakeFieldBox box("12");
-  module.WriteFieldByte(5, box, 8);
-  WatchFileSteps(nullptr);
-  // The write's open, the byte, its flush; then the refresh's open.
-  EXPECT_EQ(steps,
-            (std::vector<FileStep>{FileStep::kOpening, FileStep::kWritten, FileStep::kFlushed, FileStep::kOpening}));
-}
-
 TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
   const auto identities = [&] {
-    const RomFile file = RomFile::OpenForReading(image.path());
+    const RomFile file = RomFile::Open(image.path(), FileAccess::kRead);
 #ifdef _WIN32
     // Both ways Windows names a file, each on its own.
     return std::vector<FileIdentity>{file.WindowsIdentity(RomFile::WindowsFileId::k128Bit),
@@ -214,9 +178,9 @@ TEST_F(ByteAccess, AReplacedFileIsToldApartFromTheSameFileChanged) {
   const std::vector<FileIdentity> first = identities();
   image.Poke(0xF0200, {0x01});
   EXPECT_EQ(identities(), first);
-  const std::filesystem::path other = image.folder() / "other.smc";
-  std::filesystem::copy_file(image.path(), other);
-  std::filesystem::rename(other, image.path());  // as a tool that saves by renaming does
+  const fs::path other = image.folder() / "other.smc";
+  fs::copy_file(image.path(), other);
+  fs::rename(other, image.path());  // as a tool that saves by renaming does
   const std::vector<FileIdentity> replaced = identities();
   for (std::size_t kind = 0; kind < first.size(); ++kind) EXPECT_NE(replaced[kind], first[kind]) << kind;
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window from start-up on: its list and boxes, where the controls sit,
 // the keyboard and the menus, what assistive software and the message boxes
 // make of it; opening an image and showing its entries, what is refused or
@@ -14,34 +16,12 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTimer>
-#include <array>
-#include <fstream>
 
 #include "form_harness.h"
 
 using namespace quorvane;
 using namespace quorvane::testing;
 namespace fs = std::filesystem;
-
-enum class Fault { kDeleted, kFolder, kTruncated, kReplaced, kReadOnly };
-Q_DECLARE_METATYPE(Fault)
-
-namespace {
-
-void Inflict(Fault fault, const SyntheticImage& image) {
-  if (fault == Fault::kDeleted || fault == Fault::kFolder) fs::remove(image.path());
-  if (fault == Fault::kFolder) fs::create_directory(image.path());
-  if (fault == Fault::kTruncated) fs::resize_file(image.path(), 0xF0300);
-  if (fault == Fault::kReplaced) {  // as a tool that saves by renaming a new file over the old one does
-    WriteWholeFile(image.folder() / "new.tmp", std::vector<std::uint8_t>(kFullImageSize, 0x3C));
-    fs::rename(image.folder() / "new.tmp", image.path());
-  }
-  if (fault == Fault::kReadOnly) {
-    fs::permissions(image.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  }
-}
-
-}  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
@@ -108,15 +88,14 @@ class WindowTest : public QObject {
   }
 
   void tabPassesThroughTheControlsInTheirOrder() {
-    form->List1->setEnabled(true);
-    for (int box = 1; box <= 10; ++box) form->Box(box)->setEnabled(true);
+    harness->Open(image->path());
     harness->FocusBox(2);
     QStringList path;
-    for (int step = 0; step < 10; ++step) {
+    for (int step = 0; step < 9; ++step) {
       QTest::keyClick(harness->Focused(), Qt::Key_Tab);
       path.append(harness->Focused()->objectName());
     }
-    QCOMPARE(path.join(' '), QString("Text3 Text4 Text5 Text6 List1 Text1 Text9 Text10 Text8 Text7"));
+    QCOMPARE(path.join(' '), QString("Text3 Text4 Text5 Text6 List1 Text1 Text8 Text7 Text2"));
   }
 
   void menusAnswerTheirShortcutsBeforeAnyOpen() {
@@ -179,20 +158,22 @@ class WindowTest : public QObject {
   }
 
   void typingCannotAnswerAQuestion_data() {
-    QTest::addColumn<bool>("about_edits");  // or the header question
-    QTest::addColumn<QString>("keys");      // that answer it
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("keys");  // that answer it
     QTest::addColumn<QString>("answer");
-    const auto row = [](const char* name, bool edits, const char* keys, const char* answer) {
-      QTest::newRow(name) << edits << QString(keys) << QString(answer);
+    const auto row = [](const char* question, const char* keys, const char* answer) {
+      QTest::addRow("%s, %s", question, keys) << QString(question) << QString(keys) << QString(answer);
     };
-    row("edits, Escape", true, "Esc", "cancel");
-    row("edits, Enter", true, "Return", "save");
-    row("edits, Alt+N", true, "Alt+N", "don't save");
-    row("header, Enter", false, "Return", "cancel");
-    row("header, Alt+O", false, "Alt+O", "open");
+    row("edits", "Esc", "cancel");
+    row("edits", "Return", "save");
+    row("edits", "Alt+N", "don't save");
+    row("header", "Return", "cancel");
+    row("header", "Alt+O", "open");
+    row("elsewhere", "Return", "cancel");
+    row("elsewhere", "Alt+M", "save mine");
   }
   void typingCannotAnswerAQuestion() {
-    QFETCH(bool, about_edits);
+    QFETCH(QString, question);
     QFETCH(QString, keys);
     QFETCH(QString, answer);
     MessageBoxNotifier notifier;
@@ -212,14 +193,16 @@ class WindowTest : public QObject {
       QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
     });
     const QString text = "\"<b>door</b>.smc\"";
-    if (about_edits) {
-      const char* answers[] = {"save", "don't save", "cancel"};
-      seen.append(answers[static_cast<int>(notifier.AskAboutEdits(form, text))]);
-      QCOMPARE(seen, QStringList({text, "&Save|Cancel|Do&n't Save", "still open", answer}));
-    } else {
-      seen.append(notifier.AskToOpenAnyway(form, text) ? "open" : "cancel");
-      QCOMPARE(seen, QStringList({text, "&Open Anyway|Cancel", "still open", answer}));
-    }
+    const char* edits[] = {"save", "don't save", "cancel"};
+    const char* elsewhere[] = {"reload", "save mine", "cancel"};
+    if (question == "edits") seen.append(edits[static_cast<int>(notifier.AskAboutEdits(form, text))]);
+    if (question == "header") seen.append(notifier.AskToOpenAnyway(form, text) ? "open" : "cancel");
+    if (question == "elsewhere")
+      seen.append(elsewhere[static_cast<int>(notifier.AskAboutChangesElsewhere(form, text))]);
+    const QString buttons = question == "edits"    ? "&Save|Cancel|Do&n't Save"
+                            : question == "header" ? "&Open Anyway|Cancel"
+                                                   : "&Reload|Cancel|Save &Mine";
+    QCOMPARE(seen, QStringList({text, buttons, "still open", answer}));
   }
 
   void openShowsEntryOneReadyToEdit() {
@@ -234,27 +217,8 @@ class WindowTest : public QObject {
     other.Poke(0xF0200, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
     harness->Open(other.path());
     QCOMPARE(harness->Record(), QString("0B 03 02 01 08 07 0A 09 05 06"));
-  }
-
-  void eachRunsFirstAndLastEntryShowsItsOwnRecord_data() {
-    QTest::addColumn<int>("entry");
-    QTest::addColumn<uint>("offset");
-    // The first and last entry of each of the 20 runs, and where their records lie.
-    const std::array<std::pair<int, uint>, 39> ends{
-        {{1, 0xF0200},   {128, 0xF0775}, {129, 0xF07AC}, {132, 0xF07CD}, {133, 0xF07F8}, {136, 0xF0819}, {137, 0xF0848},
-         {213, 0xF0B8C}, {214, 0xF0BB7}, {238, 0xF0CBF}, {239, 0xF0CD2}, {309, 0xF0FD4}, {310, 0xF0FE7}, {316, 0xF1029},
-         {317, 0xF1058}, {330, 0xF10E7}, {331, 0xF10F6}, {412, 0xF1471}, {413, 0xF1480}, {439, 0xF159E}, {440, 0xF15AD},
-         {620, 0xF1D69}, {621, 0xF1D80}, {622, 0xF1DA3}, {669, 0xF1FA8}, {670, 0xF1FD3}, {671, 0xF1FDE}, {672, 0xF1FF5},
-         {702, 0xF213F}, {703, 0xF216C}, {736, 0xF22D7}, {737, 0xF22F7}, {758, 0xF23DE}, {759, 0xF2499}, {784, 0xF25AC},
-         {785, 0xF25C3}, {828, 0xF279C}, {829, 0xF27BF}, {841, 0xF2843}}};
-    for (const auto& [entry, offset] : ends) QTest::addRow("entry %d", entry) << entry << offset;
-  }
-  void eachRunsFirstAndLastEntryShowsItsOwnRecord() {
-    QFETCH(int, entry);
-    QFETCH(uint, offset);
-    image->Poke(offset, kRecord);
-    harness->Open(image->path());
-    form->List1->setCurrentRow(entry - 1);
+    other.Poke(0xF2843, kRecord);  // the last entry's record
+    form->List1->setCurrentRow(840);
     QCOMPARE(harness->Record(), kRecordShown);
   }
 
@@ -263,9 +227,12 @@ class WindowTest : public QObject {
     QTest::addColumn<bool>("open_anyway");
     QTest::addColumn<QString>("said");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("one byte short") << 0xF284Dull << true << "is too short" << false;
+    QTest::newRow("one byte short") << 0xF284Dull << true
+                                    << "is too short to be an image with door records: it is F284D (993357) bytes "
+                                       "long, but the last record ends at offset F284D, so an image is at least F284E "
+                                       "(993358) bytes long."
+                                    << false;
     QTest::newRow("just long enough") << 0xF284Eull << false << "" << true;
-    QTest::newRow("with a header") << 0x100200ull << false << "" << true;
     QTest::newRow("no header, cancelled") << 0x100000ull << false << "seems to have no 512-byte" << false;
     QTest::newRow("no header, opened anyway") << 0x100000ull << true << "seems to have no 512-byte" << true;
   }
@@ -297,80 +264,43 @@ class WindowTest : public QObject {
     QCOMPARE(QCoreApplication::exec(), 0);
   }
 
-  void aDroppedFileOpensAsFileOpenWould_data() {
-    QTest::addColumn<QStringList>("urls");  // "" stands for the image
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("one local file") << QStringList{""} << true;
-    QTest::newRow("a web address") << QStringList{"https://example.org/image.smc"} << false;
-    QTest::newRow("two files") << QStringList{"", ""} << false;
-  }
   void aDroppedFileOpensAsFileOpenWould() {
-    QFETCH(QStringList, urls);
-    QFETCH(bool, taken);
-    QMimeData data;
-    QList<QUrl> dropped;
-    for (const QString& url : urls) dropped.append(url.isEmpty() ? QUrl::fromLocalFile(QtPath(image->path())) : url);
-    data.setUrls(dropped);
-    data.setText(QtPath(image->path()));  // as file managers add
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form, &enter);
-    QCOMPARE(enter.isAccepted(), taken);
-    QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form, &drop);
-    QCoreApplication::processEvents();
-    QCOMPARE(harness->module.RomPath, taken ? image->path() : fs::path());
+    const QUrl file = QUrl::fromLocalFile(QtPath(image->path()));
+    // One local file is taken; a web address or two files are not.
+    for (const QList<QUrl>& urls : {QList<QUrl>{QUrl("https://example.org/image.smc")}, {file, file}, {file}}) {
+      QMimeData data;
+      data.setUrls(urls);
+      data.setText(QtPath(image->path()));  // as file managers add
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(form, &enter);
+      QCOMPARE(enter.isAccepted(), urls.size() == 1 && urls.first() == file);
+      QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(form, &drop);
+      QCoreApplication::processEvents();
+      QCOMPARE(harness->module.RomPath, enter.isAccepted() ? image->path() : fs::path());
+    }
   }
 
-  void theImageChangingBehindTheEditorIsToldAndNothingIsWritten_data() {
-    // The reason is in the system's own words, which differ from system to system.
-    const QString kNotFound = "image.smc\" for reading: ";
-    const QString kNoPermission = "image.smc\" for writing: ";
-    QTest::addColumn<Fault>("fault");
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("said");
-    for (bool save : {false, true}) {
-      const char* then = save ? "then save" : "then select";
-      QTest::addRow("deleted, %s", then) << Fault::kDeleted << save << kNotFound;
-      QTest::addRow("a folder, %s", then) << Fault::kFolder << save << "folder";
-      QTest::addRow("truncated, %s", then) << Fault::kTruncated << save << "too short";
-      QTest::addRow("replaced, %s", then) << Fault::kReplaced << save << "replaced by another file";
-    }
-    QTest::addRow("read-only, then save") << Fault::kReadOnly << true << kNoPermission;
-  }
-  void theImageChangingBehindTheEditorIsToldAndNothingIsWritten() {
-    QFETCH(Fault, fault);
-    QFETCH(bool, save);
-    QFETCH(QString, said);
+  void theImageGoneBehindTheEditorIsToldWithAWayOnAndTheEditsKept() {
     harness->Open(image->path());
-    form->List1->setCurrentRow(4);
-    if (save) form->Text1->setText("AB");
-    Inflict(fault, *image);
-    if (fault == Fault::kReadOnly && std::ofstream(image->path(), std::ios::app)) {
-      QSKIP("this user may write to read-only files (root may); script/test runs the tests as nobody");
-    }
-    const auto listing = [&] {
-      return QDir(QtPath(image->folder())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    };
-    const QStringList listed = listing();
-    const std::vector<std::uint8_t> bytes =
-        fs::is_regular_file(image->path()) ? image->Bytes() : std::vector<std::uint8_t>();
-    save ? form->file_save_Click() : QTest::keyClick(form->List1, Qt::Key_Down);
-    QCOMPARE(harness->dialogs.warnings.size(), 1);
-    const QString warning = harness->dialogs.warnings.first();
-    QVERIFY2(warning.contains(said) && warning.contains("image.smc"), qPrintable(warning));
-    QCOMPARE(listing(), listed);  // nothing made or removed
-    QVERIFY(!fs::is_regular_file(image->path()) || image->Bytes() == bytes);
-    QCOMPARE(harness->Focused(), form->List1);
-    // A display shows what the file holds now, or nothing at all.
-    if (!save) QCOMPARE(harness->Record(), fault == Fault::kReplaced ? "3C 3C 3C 3C 3C 3C 3C 3C 3C 3C" : "         ");
-
-    // The editor goes on once a sound image is back in place.
-    if (fault == Fault::kReadOnly) fs::permissions(image->path(), fs::perms::owner_write, fs::perm_options::add);
-    fs::remove_all(image->path());
-    WriteWholeFile(image->path(), std::vector<std::uint8_t>(kFullImageSize, 0x5A));
+    form->Text1->setText("AB");
+    fs::remove(image->path());
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    const QString gone = "\"" + QtPath(image->path()) +
+                         "\" is no longer there: it has been deleted, moved or renamed since it was chosen. Put it "
+                         "back and try again, or open another image with File > Open.";
+    QCOMPARE(harness->dialogs.warnings, QStringList(gone + " Nothing was saved; your changes are still in the boxes."));
+    QCOMPARE(form->Text1->text(), QString("AB"));
+    // Dropping them and going on, nothing can be shown, typed or saved until an entry can be read again.
     harness->dialogs.edits_answer = Notifier::EditsAnswer::kDiscard;
-    form->List1->setCurrentRow(1);
-    QCOMPARE(harness->Record(), QString("5A 5A 5A 5A 5A 5A 5A 5A 5A 5A"));
+    QTest::keyClick(form->List1, Qt::Key_Down);
+    QCOMPARE(harness->dialogs.warnings.value(1), gone + " The boxes stay empty until an entry can be read.");
+    QVERIFY(QDir(QtPath(image->folder())).isEmpty());  // nothing made in its place
+    QCOMPARE(harness->Record() + (form->Text1->isEnabled() ? "" : "shut"), QString("         shut"));
+    QCOMPARE(harness->Focused(), form->List1);
+    WriteWholeFile(image->path(), std::vector<std::uint8_t>(kFullImageSize, 0x5A));
+    form->List1->setCurrentRow(2);
+    QCOMPARE(harness->Record() + (form->Text1->isEnabled() ? "" : "shut"), QString("5A 5A 5A 5A 5A 5A 5A 5A 5A 5A"));
   }
 };
 
