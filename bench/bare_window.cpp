@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up time and memory: a bare Qt 6 main window of the
 // same size, and nothing else. With --dialog it also shows Qt's file dialog
 // once and closes it, as the editor's Open does. With --menus it gets a menu

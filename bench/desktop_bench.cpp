@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time and peak memory of the editor on a real X display (Xvfb),
 // each beside a bare Qt 6 main window built in the same run.
 //   start-up: from launch to the first window being mapped (MapNotify);

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Programs on a private X display, started and driven as a user drives them:

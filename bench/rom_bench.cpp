@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing session's cost for one entry beside the bare system calls it
 // cannot avoid, each byte taking open + fstat (the check that the file is
 // still the image) + pread or pwrite + close: ten reads to show an entry; to

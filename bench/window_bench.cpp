@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walking all 841 entries through the window (a selection change until the
 // ten boxes are filled) beside the editing session's own display of each
 // entry (ten checked reads), measured in the same run. Headless, on the offscreen platform.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (POSIX threads).
 # Qt for Windows is found under CMAKE_PREFIX_PATH, which must then be
 # searched as a root too; its host tools (moc, rcc, uic) are Debian's own.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: create the window, run its Load handling, show it. The program
 // ends when the window closes, or when Open obtains an empty file name.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the window: its controls in their places, its menus, its tab
 // order, and the list of entries.
 #include <QAction>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built editor on a real X display, driven by keyboard alone as a user
 // drives it: Ctrl+O and a path typed into the real file dialog, Tab into the
 // pointer boxes, Ctrl+P, Ctrl+S, and Ctrl+Q answered in the real question
