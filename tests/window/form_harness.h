@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QApplication>
@@ -25,17 +27,15 @@ class ScriptedDialogs : public FileChooser, public Notifier {
     return name;
   }
   void Warn(QWidget*, const QString& message) override { warnings.append(message); }
-  EditsAnswer AskAboutEdits(QWidget*, const QString& question) override {
-    asked.append(question);
-    return edits_answer;
-  }
+  EditsAnswer AskAboutEdits(QWidget*, const QString& question) override { return Ask(question, edits_answer); }
   ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const QString& question) override {
-    asked.append(question);
-    return changed_elsewhere_answer;
+    return Ask(question, changed_elsewhere_answer);
   }
-  bool AskToOpenAnyway(QWidget*, const QString& question) override {
+  bool AskToOpenAnyway(QWidget*, const QString& question) override { return Ask(question, open_anyway); }
+  template <typename Answer>
+  Answer Ask(const QString& question, Answer answer) {
     asked.append(question);
-    return open_anyway;
+    return answer;
   }
 
   std::deque<std::optional<QString>> names;
