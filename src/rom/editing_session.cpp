@@ -120,24 +120,28 @@ SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
   }
 
   // The edits; should one fail, those written so far count as saved and
-  // the others stay edits.
+  // the others stay edits. What was written can be taken back like any Save.
+  SaveStep step{shown_entry_, {}, now};
   for (const FieldSlot& slot : kFieldTable) {
     if (!write[IndexOf(slot.box)]) continue;
     const std::uint8_t value = ParseStrictByteText(texts[IndexOf(slot.box)]).value_or(0);
-    try {
-      module_.WriteFieldByte(shown_entry_, slot.position, value);
-    } catch (const RomError& failure) {
-      // What was written can be taken back like any Save.
-      history_.Record({shown_entry_, result.written});
-      result.failure = failure.failure();
+    const bool written = Write(shown_entry_, slot, value, result.failure);
+    if (written) {
+      result.written.push_back({slot, now[IndexOf(slot.box)], value});
+      step.left[IndexOf(slot.box)] = value;
+      shown_.Remember(slot.box, FormatByteText(value));
+      result.texts[IndexOf(slot.box)] = FormatByteText(value);
+    }
+    if (result.failure) {
+      result.unconfirmed = written;
+      step.bytes = result.written;
+      history_.Record(std::move(step));
       return result;
     }
-    result.written.push_back({slot, now[IndexOf(slot.box)], value});
-    shown_.Remember(slot.box, FormatByteText(value));
-    result.texts[IndexOf(slot.box)] = FormatByteText(value);
   }
   seen_elsewhere_.reset();
-  history_.Record({shown_entry_, result.written});
+  step.bytes = result.written;
+  history_.Record(std::move(step));
 
   // Then all ten are read again, so that the boxes show what the file holds.
   for (const FieldSlot& slot : kFieldTable) {
@@ -159,7 +163,18 @@ std::int32_t EditingSession::NextStepEntry(HistoryDirection direction) const {
   return step == nullptr ? 0 : step->entry;
 }
 
-EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) {
+bool EditingSession::Write(std::int32_t entry, const FieldSlot& slot, std::uint8_t value,
+                           std::optional<RomFailure>& failure) const {
+  try {
+    module_.WriteFieldByte(entry, slot.position, value);
+    return true;
+  } catch (const RomError& error) {
+    failure = error.failure();
+    return ReachedTheFile(*failure);
+  }
+}
+
+EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, const BoxTexts& texts) {
   StepResult result;
   const SaveStep* next = history_.Next(direction);
   if (next == nullptr) return result;
@@ -167,40 +182,39 @@ EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction) 
   const bool undo = direction == HistoryDirection::kUndo;
   result.entry = step.entry;
   result.total = step.bytes.size();
-  result.outcome = StepResult::Outcome::kRefused;
+  result.outcome = HasEdits(texts) ? StepResult::Outcome::kUnsettled : StepResult::Outcome::kRefused;
+  if (result.outcome == StepResult::Outcome::kUnsettled) return result;
 
-  // The file must still hold, at each byte, what the step left there.
-  for (const WrittenByte& byte : step.bytes) {
-    std::string text;
-    try {
-      text = module_.ReadFieldByte(step.entry, byte.slot.position);
-    } catch (const RomError& failure) {
-      result.failure = failure.failure();
-      return result;
-    }
-    const std::uint8_t left = undo ? byte.after : byte.before;
-    const std::uint8_t now = ParseStrictByteText(text).value_or(0);
-    if (now != left) {
-      result.changed = ChangedByte{byte.slot, left, now};
+  // Every byte of each value the step touched must still hold what the
+  // step left there, those it did not write included.
+  RecordBytes now{};
+  try {
+    now = ReadRecord(step.entry, nullptr);
+  } catch (const RomError& failure) {
+    result.failure = failure.failure();
+    return result;
+  }
+  for (const FieldSlot& slot : kFieldTable) {
+    if (step.Touches(slot) && now[IndexOf(slot.box)] != step.left[IndexOf(slot.box)]) {
+      result.changed = ChangedByte{slot, step.left[IndexOf(slot.box)], now[IndexOf(slot.box)]};
       return result;
     }
   }
 
   result.outcome = StepResult::Outcome::kDone;
   for (const WrittenByte& byte : step.bytes) {
-    try {
-      module_.WriteFieldByte(step.entry, byte.slot.position, undo ? byte.before : byte.after);
-    } catch (const RomError& failure) {
+    const bool written = Write(step.entry, byte.slot, undo ? byte.before : byte.after, result.failure);
+    if (written) ++result.taken;
+    if (result.failure) {
       result.outcome = StepResult::Outcome::kFailed;
-      result.failure = failure.failure();
+      result.unconfirmed = written;
       break;
     }
-    ++result.taken;
   }
   history_.Took(direction, result.taken);
   if (result.taken == 0) return result;
 
-  // The entry is shown as the file now holds it.
+  // The entry is shown as the file now holds it; the boxes held no edits.
   try {
     result.display = Show(step.entry);
   } catch (const RomError& failure) {

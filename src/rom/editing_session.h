@@ -20,8 +20,6 @@ namespace quorvane {
 
 // The ten boxes' texts: Text1 at index 0 to Text10 at index 9.
 using BoxTexts = std::array<std::string, 10>;
-// One byte per box, indexed the same way.
-using RecordBytes = std::array<std::uint8_t, 10>;
 
 // A byte of the shown record that another program changed after it was shown.
 struct ChangedByte {
@@ -45,6 +43,8 @@ struct SaveResult {
     kChangedElsewhere,  // the file no longer holds what was shown (`changes`); nothing was written
     kFailed,            // `failure`; of the `to_write` bytes, only those in `written` reached the file
   };
+  // The last byte written reached the file, but the system could not confirm
+  // that it is on the disk (`failure` says why); it counts as written.
   Outcome outcome = Outcome::kFailed;
   std::int32_t entry = 0;  // the entry shown
   int box = 0;
@@ -52,6 +52,7 @@ struct SaveResult {
   std::size_t to_write = 0;
   std::vector<WrittenByte> written;  // in field order
   std::optional<RomFailure> failure;
+  bool unconfirmed = false;
   // What each box shows now: the file's byte where it was written or read
   // again; nullopt where the box keeps its own text, an edit not written.
   std::array<std::optional<std::string>, 10> texts;
@@ -103,11 +104,12 @@ class EditingSession {
 
   struct StepResult {
     enum class Outcome {
-      kDone,     // every byte of the step written; the entry is shown
-      kNothing,  // there is no Save to take in that direction
-      kRefused,  // nothing was written: `changed` says what another program changed
-                 // since the step, or `failure` why the file could not be checked
-      kFailed,   // `failure`; `taken` of the step's `total` bytes were written
+      kDone,       // every byte of the step written; the entry is shown
+      kNothing,    // there is no Save to take in that direction
+      kUnsettled,  // the boxes hold edits, which must be saved or dropped first; nothing was written
+      kRefused,    // nothing was written: `changed` says what another program changed
+                   // since the step, or `failure` why the file could not be checked
+      kFailed,     // `failure`; `taken` of the step's `total` bytes were written
     };
     Outcome outcome = Outcome::kNothing;
     std::int32_t entry = 0;
@@ -115,19 +117,27 @@ class EditingSession {
     std::optional<RomFailure> failure;
     std::size_t taken = 0;
     std::size_t total = 0;
+    bool unconfirmed = false;  // as for a Save: the last byte taken is not confirmed on the disk
     // The entry as the file holds it now, once any byte was written and it
     // could be read back (it is then the entry shown), or why it could not.
     std::optional<Display> display;
     std::optional<RomFailure> display_failure;
   };
   // Undo writes back what the file held before the last Save; Redo writes
-  // again what an Undo took back. Either one first checks that every byte
-  // of the step still holds what the step left there.
-  StepResult TakeStep(HistoryDirection direction);
+  // again what an Undo took back. `texts` are the boxes' texts: while they
+  // hold edits nothing is taken, since the step's entry is shown afterwards.
+  // Either one first checks that every byte of each value the step touched
+  // still holds what the step left there, so that no value ends up made of
+  // two programs' bytes.
+  StepResult TakeStep(HistoryDirection direction, const BoxTexts& texts);
 
  private:
   // An entry's ten bytes as the file holds them now; throws RomError.
   RecordBytes ReadRecord(std::int32_t entry, BoxTexts* texts) const;
+  // Writes one byte of an entry; false, with `failure` set, when the byte
+  // did not reach the file; true with `failure` set when it did but the
+  // system could not confirm it is on the disk.
+  bool Write(std::int32_t entry, const FieldSlot& slot, std::uint8_t value, std::optional<RomFailure>& failure) const;
 
   Module1& module_;
   std::int32_t shown_entry_ = 0;

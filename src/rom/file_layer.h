@@ -11,15 +11,17 @@
 
 namespace quorvane {
 
-// Which file a path named when it was opened: the volume and the file's
-// number on it (up to 128 bits, as Windows gives it on ReFS). Two opens that
-// give different identities saw two different files, so the image was
-// replaced (deleted and made anew, or another file renamed over it) in
-// between.
+// Which file a path named when it was opened: the volume, the file's number
+// on it (up to 128 bits, as Windows gives it on ReFS), and when the file was
+// made, since a file system may hand a freed number straight to the next new
+// file. Two opens that give different identities saw two different files, so
+// the image was replaced (deleted and made anew, or another file renamed
+// over it) in between.
 struct FileIdentity {
   std::uint64_t volume = 0;
   std::uint64_t file = 0;
   std::uint64_t file_high = 0;  // the upper half, where the file system has one
+  std::int64_t born = 0;        // in the system's own units; 0 where it keeps no birth time
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 

@@ -50,6 +50,13 @@ constexpr const FieldSlot& SlotOfBox(int box) {
   return kFieldTable[0];  // never reached for boxes 1 to 10
 }
 
+// One byte per box: Text1 at index 0 to Text10 at index 9.
+using RecordBytes = std::array<std::uint8_t, 10>;
+
+// Whether two bytes belong to one value (the pointer, X, Y, Style or the
+// Unknown bytes), which a write must never leave made of two programs' bytes.
+constexpr bool SameValue(const FieldSlot& a, const FieldSlot& b) { return a.group_label == b.group_label; }
+
 // The pointer boxes as they read on screen, most significant byte first.
 inline constexpr std::array<int, 3> kPointerBoxes{2, 3, 4};
 

@@ -42,6 +42,13 @@ struct RomFailure {
   std::string reason{};  // the system's own words, where it gave any
 };
 
+// A write that failed this way still put its byte into the file: only the
+// flush to the disk, or the close after it, failed.
+inline bool ReachedTheFile(const RomFailure& failure) {
+  return failure.fault == RomFault::kFlushFailed ||
+         (failure.fault == RomFault::kCloseFailed && failure.access == FileAccess::kWrite);
+}
+
 // Every failure of the door records core.
 class RomError : public std::runtime_error {
  public:

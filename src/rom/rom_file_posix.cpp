@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// RomFile on POSIX systems (Linux, macOS): open, fstat, pread or pwrite and
-// fdatasync, close.
+// RomFile on POSIX systems (Linux, macOS): open, statx (Linux) or fstat,
+// pread or pwrite and fdatasync, close.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/sysmacros.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -46,14 +49,37 @@ int OpenExisting(const std::filesystem::path& path, FileAccess access) {
 
 RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
   RomFile file(OpenExisting(path, access), access, path);
-  // One fstat on the handle just opened: what the file is, which file it
+  // One look at the handle just opened: what the file is, which file it
   // is, and its length, which bounds every write.
+  const int descriptor = static_cast<int>(file.handle_);
+#ifdef __linux__
+  struct statx status {};
+  if (::statx(descriptor, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_INO | STATX_BTIME, &status) != 0) {
+    file.Fail(RomFault::kCannotOpen, std::strerror(errno));
+  }
+  const auto mode = status.stx_mode;
+  const auto size = status.stx_size;
+  const auto volume = makedev(status.stx_dev_major, status.stx_dev_minor);
+  const auto number = status.stx_ino;
+  // Some file systems keep no birth time; there the rest must do.
+  const std::int64_t born =
+      (status.stx_mask & STATX_BTIME) != 0 ? status.stx_btime.tv_sec * 1'000'000'000LL + status.stx_btime.tv_nsec : 0;
+#else
   struct stat status {};
-  if (::fstat(static_cast<int>(file.handle_), &status) != 0) file.Fail(RomFault::kCannotOpen, std::strerror(errno));
-  if (!S_ISREG(status.st_mode)) file.Fail(S_ISDIR(status.st_mode) ? RomFault::kFolder : RomFault::kNotRegular);
-  file.facts_ =
-      FileFacts{static_cast<std::uint64_t>(status.st_size),
-                FileIdentity{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)}};
+  if (::fstat(descriptor, &status) != 0) file.Fail(RomFault::kCannotOpen, std::strerror(errno));
+  const auto mode = status.st_mode;
+  const auto size = status.st_size;
+  const auto volume = status.st_dev;
+  const auto number = status.st_ino;
+#ifdef __APPLE__
+  const std::int64_t born = status.st_birthtimespec.tv_sec * 1'000'000'000LL + status.st_birthtimespec.tv_nsec;
+#else
+  const std::int64_t born = 0;  // no birth time to ask for
+#endif
+#endif
+  if (!S_ISREG(mode)) file.Fail(S_ISDIR(mode) ? RomFault::kFolder : RomFault::kNotRegular);
+  file.facts_ = FileFacts{static_cast<std::uint64_t>(size), FileIdentity{static_cast<std::uint64_t>(volume),
+                                                                         static_cast<std::uint64_t>(number), 0, born}};
   return file;
 }
 

@@ -90,6 +90,14 @@ std::intptr_t OpenExisting(const std::filesystem::path& path, FileAccess access)
   return reinterpret_cast<std::intptr_t>(handle);
 }
 
+// Under wine, file ids and times come from the host file system, which may
+// keep no creation time; what wine gives in its place cannot be trusted to
+// stay put, so there the creation time is left out of the identity.
+bool UnderWine() {
+  static const bool under_wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return under_wine;
+}
+
 OVERLAPPED At(std::uint32_t offset) {
   OVERLAPPED position{};
   position.Offset = offset;
@@ -109,6 +117,12 @@ RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
   if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) file.Fail(RomFault::kFolder);
   file.facts_.size = (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
   file.facts_.identity = file.WindowsIdentity(WindowsFileId::k128Bit);
+  // A file id may be handed to a new file once the old one is gone (FAT and
+  // ReFS keep no sequence number in it): the creation time tells them apart.
+  FILE_BASIC_INFO basic{};
+  if (!UnderWine() && ::GetFileInformationByHandleEx(AsHandle(file.handle_), FileBasicInfo, &basic, sizeof basic)) {
+    file.facts_.identity.born = basic.CreationTime.QuadPart;
+  }
   return file;
 }
 

@@ -2,9 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rom/save_history.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace quorvane {
+
+bool SaveStep::Touches(const FieldSlot& slot) const {
+  return std::any_of(bytes.begin(), bytes.end(), [&](const WrittenByte& byte) { return SameValue(byte.slot, slot); });
+}
 
 void SaveHistory::Clear() {
   undo_.clear();
@@ -28,13 +33,19 @@ void SaveHistory::Took(HistoryDirection direction, std::size_t taken) {
       Side(direction == HistoryDirection::kUndo ? HistoryDirection::kRedo : HistoryDirection::kUndo);
   if (from.empty() || taken == 0) return;
   SaveStep& step = from.back();
-  if (taken >= step.bytes.size()) {
+  taken = std::min(taken, step.bytes.size());
+  for (std::size_t i = 0; i < taken; ++i) {
+    const WrittenByte& byte = step.bytes[i];
+    step.left[static_cast<std::size_t>(byte.slot.box - 1)] =
+        direction == HistoryDirection::kUndo ? byte.before : byte.after;
+  }
+  if (taken == step.bytes.size()) {
     to.push_back(std::move(step));
     from.pop_back();
     return;
   }
   const auto split = step.bytes.begin() + static_cast<std::ptrdiff_t>(taken);
-  to.push_back({step.entry, {step.bytes.begin(), split}});
+  to.push_back({step.entry, {step.bytes.begin(), split}, step.left});
   step.bytes.erase(step.bytes.begin(), split);
 }
 

@@ -21,6 +21,12 @@ struct WrittenByte {
 struct SaveStep {
   std::int32_t entry = 0;
   std::vector<WrittenByte> bytes;  // in the order they were written
+  // The entry's bytes as the file held them once the step was done (or,
+  // on the Redo side, once it was taken back): what Undo (or Redo) expects
+  // to find in every value the step touched.
+  RecordBytes left{};
+
+  bool Touches(const FieldSlot& slot) const;
 };
 
 enum class HistoryDirection { kUndo, kRedo };
@@ -38,7 +44,8 @@ class SaveHistory {
   const SaveStep* Next(HistoryDirection direction) const;
   // The next step in `direction` has had its first `taken` bytes written
   // back (all of them, or fewer when a write failed): those move to the
-  // other side as a step of their own, the rest stay to be taken later.
+  // other side as a step of their own, the rest stay to be taken later;
+  // both expect the entry as it now is.
   void Took(HistoryDirection direction, std::size_t taken);
 
  private:
