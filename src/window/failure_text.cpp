@@ -117,6 +117,14 @@ QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, c
       break;
   }
   const QString what = result.failure ? Describe(*result.failure) : QString();
+  if (result.unconfirmed) {
+    return what + tr(" The byte is in the file and counts as saved; Undo can take it back. ") +
+           (result.written.size() < result.to_write
+                ? tr("%1 of the %2 changed bytes were written; the others are still shown as changes.")
+                      .arg(result.written.size())
+                      .arg(result.to_write)
+                : tr("Every changed byte was written."));
+  }
   if (result.written.empty()) {
     const bool replaced = result.failure && result.failure->fault == RomFault::kReplaced;
     return what + tr(" Nothing was saved; your changes are still in the boxes.") +
@@ -129,6 +137,46 @@ QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, c
                       .arg(result.to_write);
   }
   return what + tr(" The changes were saved, but the entry could not be read back.");
+}
+
+QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryDirection direction) {
+  const bool undo = direction == HistoryDirection::kUndo;
+  const QString step =
+      (undo ? tr("The Save of entry %1 cannot be undone") : tr("The Save of entry %1 cannot be redone"))
+          .arg(result.entry);
+  using Outcome = EditingSession::StepResult::Outcome;
+  switch (result.outcome) {
+    case Outcome::kDone:
+    case Outcome::kNothing:
+      return {};
+    case Outcome::kUnsettled:
+      return step + tr(" while the boxes hold changes that have not been saved. Nothing was written.");
+    case Outcome::kRefused:
+      if (result.changed) {
+        return step + tr(": another program has changed its %1 since, from %2 to %3. Nothing was written.")
+                          .arg(FieldName(result.changed->slot),
+                               QString::fromStdString(FormatByteText(result.changed->shown)),
+                               QString::fromStdString(FormatByteText(result.changed->now)));
+      }
+      return step + ": " + (result.failure ? Describe(*result.failure) : QString()) + tr(" Nothing was written.");
+    case Outcome::kFailed:
+      break;
+  }
+  const QString what = result.failure ? Describe(*result.failure) : QString();
+  const QString unconfirmed = result.unconfirmed ? tr(" That last byte is in the file and counts as written.") : "";
+  if (result.taken == result.total) return what + unconfirmed;
+  return what + unconfirmed +
+         (undo ? tr(" Only %1 of the %2 bytes of entry %3 were put back; Undo can take the rest later.")
+               : tr(" Only %1 of the %2 bytes of entry %3 were written again; Redo can write the rest later."))
+             .arg(result.taken)
+             .arg(result.total)
+             .arg(result.entry);
+}
+
+QString FailureText::StepCaption(HistoryDirection direction, std::int32_t entry) {
+  const bool undo = direction == HistoryDirection::kUndo;
+  if (entry == 0) return undo ? tr("&Undo") : tr("&Redo");
+  return (undo ? tr("&Undo Save of Entry %1") : tr("&Redo Save of Entry %1")).arg(entry);
 }
 
 }  // namespace quorvane

@@ -27,6 +27,10 @@ class FailureText {
   // A Save that did not end with every edit in the file; `texts` are the
   // boxes' texts it was given.
   static QString NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  // An Undo or Redo that was refused, or failed part of the way.
+  static QString NotTaken(const EditingSession::StepResult& result, HistoryDirection direction);
+  // The Edit menu's item for Undo or Redo: it names the step, if there is one.
+  static QString StepCaption(HistoryDirection direction, std::int32_t entry);
 };
 
 }  // namespace quorvane

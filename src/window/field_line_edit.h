@@ -20,9 +20,23 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   std::string Text() const override;
   void SetText(const std::string& text) override;
   void SetCaretPosition(int position) override;
+  // Changes the text as the user's own editing would, so that the change
+  // joins the box's undo history rather than wiping it, as setting the text
+  // does. Nothing happens when the text is the same.
+  void Correct(const std::string& text);
 
   // The size this box needs to show the given text whole, frame included.
   QSize SizeToShow(const QString& text) const;
+
+  // A pointer box: what is typed or pasted at its end goes in as the input
+  // rule leaves it (FilterHexTyped), so the box's undo takes it back whole.
+  void TypeAsHex() { types_as_hex_ = true; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool types_as_hex_ = false;
 };
 
 }  // namespace quorvane

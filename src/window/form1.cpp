@@ -87,6 +87,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
+  UpdateHistoryActions();
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
   // not raise when entry 1 is current already: the old image's bytes would
@@ -104,26 +105,27 @@ void Form1::List1_Click() {
 }
 
 void Form1::ShowEntryAt(int row) {
-  const QScopedValueRollback filling(filling_boxes_, true);
   // All ten bytes come from one file, or none is shown: a failure empties
   // every box rather than leave a mix of two entries or two files.
-  EditingSession::Display display;
   try {
-    display = session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1);
+    ShowDisplay(session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1));
   } catch (const RomError& failure) {
-    for (FieldLineEdit* box : boxes_) {
-      box->clear();
-      box->setEnabled(false);
+    ShowNothing(failure.failure());
+  }
+}
+
+void Form1::ShowDisplay(const EditingSession::Display& display) {
+  {
+    const QScopedValueRollback filling(filling_boxes_, true);
+    for (const FieldSlot& slot : kFieldTable) {
+      FieldLineEdit* box = Box(slot.box);
+      box->SetText(display.texts[static_cast<std::size_t>(slot.box - 1)]);
+      box->setEnabled(slot.editable);
     }
-    notifier_.Warn(this, FailureText::NotShown(failure.failure()));
-    return;
   }
-  for (const FieldSlot& slot : kFieldTable) {
-    FieldLineEdit* box = Box(slot.box);
-    box->SetText(display.texts[static_cast<std::size_t>(slot.box - 1)]);
-    box->setEnabled(slot.editable);
-  }
+  MoveHighlight(ShownRow());
   List1->setFocus(Qt::OtherFocusReason);
+  UpdateHistoryActions();
   if (display.replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
                             "The entry shown now is read from the new file.")
@@ -131,8 +133,18 @@ void Form1::ShowEntryAt(int row) {
   }
 }
 
-bool Form1::LeaveShownEntry() {
-  if (!HasEdits()) return true;
+void Form1::ShowNothing(const RomFailure& failure) {
+  for (FieldLineEdit* box : boxes_) {
+    const QScopedValueRollback filling(filling_boxes_, true);
+    box->clear();
+    box->setEnabled(false);
+  }
+  UpdateHistoryActions();
+  notifier_.Warn(this, FailureText::NotShown(failure));
+}
+
+Form1::Settled Form1::SettleEdits() {
+  if (!HasEdits()) return Settled::kNoEdits;
   // During a press on the list, the focus has already moved to it.
   const QPointer<QWidget> before = List1->FocusBeforePress() ? List1->FocusBeforePress() : focusWidget();
   // The question is about the entry shown, so the list shows that one while
@@ -145,17 +157,17 @@ bool Form1::LeaveShownEntry() {
     case Notifier::EditsAnswer::kSave: {
       SaveOutcome outcome = SaveOutcome::kNotSaved;
       Guarded([&] { outcome = SaveEdits(); });
-      if (outcome == SaveOutcome::kSaved) return true;
+      if (outcome == SaveOutcome::kSaved) return Settled::kSaved;
       StayOnShownEntry(outcome == SaveOutcome::kBoxPointedOut ? nullptr : before.data());
-      return false;
+      return Settled::kStayed;
     }
     case Notifier::EditsAnswer::kDiscard:
-      return true;
+      return Settled::kDropped;
     case Notifier::EditsAnswer::kCancel:
       break;
   }
   StayOnShownEntry(before);
-  return false;
+  return Settled::kStayed;
 }
 
 void Form1::StayOnShownEntry(QWidget* focus) {
@@ -212,6 +224,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
       if (text) Box(box)->SetText(*text);
     }
   }
+  UpdateHistoryActions();
   switch (result.outcome) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
@@ -233,6 +246,49 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
 }
 
 void Form1::file_quit_Click() { close(); }
+
+void Form1::edit_undo_Click() { TakeHistoryStep(HistoryDirection::kUndo); }
+void Form1::edit_redo_Click() { TakeHistoryStep(HistoryDirection::kRedo); }
+
+void Form1::TakeHistoryStep(HistoryDirection direction) {
+  const std::int32_t named = session_.NextStepEntry(direction);
+  if (named == 0) return;
+  // As any change of entry would, this one settles the edits first.
+  switch (SettleEdits()) {
+    case Settled::kNoEdits:
+      break;
+    case Settled::kDropped:
+      ShowEntryAt(ShownRow());  // the file's bytes again, in place of the edits
+      break;
+    case Settled::kSaved:
+      // That Save is now the last step; the one the menu named is not taken.
+      notifier_.Warn(this, direction == HistoryDirection::kUndo
+                               ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes "
+                                    "back. Nothing was undone.")
+                                     .arg(session_.ShownEntry())
+                               : tr("Your changes to entry %1 were saved; after a new Save there is nothing to "
+                                    "redo. Nothing was redone.")
+                                     .arg(session_.ShownEntry()));
+      return;
+    case Settled::kStayed:
+      return;
+  }
+  const EditingSession::StepResult result = session_.TakeStep(direction, Texts());
+  if (result.display) ShowDisplay(*result.display);
+  if (result.display_failure) ShowNothing(*result.display_failure);
+  UpdateHistoryActions();
+  const QString problem = FailureText::NotTaken(result, direction);
+  if (!problem.isEmpty()) notifier_.Warn(this, problem);
+}
+
+void Form1::UpdateHistoryActions() {
+  for (const auto& [action, direction] :
+       {std::pair{edit_undo, HistoryDirection::kUndo}, {edit_redo, HistoryDirection::kRedo}}) {
+    const std::int32_t entry = session_.NextStepEntry(direction);
+    action->setText(FailureText::StepCaption(direction, entry));
+    action->setEnabled(entry != 0);
+  }
+}
 
 void Form1::closeEvent(QCloseEvent* event) {
   if (LeaveShownEntry()) {
@@ -272,7 +328,7 @@ void Form1::CopyPointerToClipboard() {
 }
 
 void Form1::PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
-  box->SetText(FilterHexInput(*box));
+  box->Correct(FilterHexInput(*box));
   // Only the user's own typing or pasting passes the focus on. The program
   // filling the boxes never moves it: a screen reader would lose the list's
   // announcement of the entry to focus jumping about.

@@ -48,13 +48,15 @@ class Form1 : public QMainWindow {
   EntryList* List1;
   QMenu *file, *edit;
   QAction *file_open, *file_save, *file_space, *file_quit;
-  QAction *edit_copypointer, *edit_copyx, *edit_copyy;
+  QAction *edit_undo, *edit_redo, *edit_space, *edit_copypointer, *edit_copyx, *edit_copyy;
   FileChooser& CommonDialog1;
 
  public slots:
   void file_open_Click();
   void file_save_Click();
   void file_quit_Click();
+  void edit_undo_Click();
+  void edit_redo_Click();
   void edit_copypointer_Click();
   void List1_Click();
   void Text2_Change();
@@ -82,6 +84,12 @@ class Form1 : public QMainWindow {
   // Shows the entry at a list position, or, when it cannot be read, tells
   // the user and leaves every box empty and shut until one can be.
   void ShowEntryAt(int row);
+  void ShowDisplay(const EditingSession::Display& display);
+  void ShowNothing(const RomFailure& failure);
+  // Undo or Redo of a Save, once the shown entry's edits are settled.
+  void TakeHistoryStep(HistoryDirection direction);
+  // Edit > Undo and Redo name the step they would take, or are off.
+  void UpdateHistoryActions();
   // The list position of the entry the boxes show; -1 while none is.
   int ShownRow() const { return session_.ShownEntry() - 1; }
   // What a Save came to: the edits written, a box pointed out that holds no
@@ -97,7 +105,9 @@ class Form1 : public QMainWindow {
   // having no edits, or the user saved or dropped them. Otherwise the list
   // keeps the shown entry, and the focus goes back where it was before the
   // question, unless a refused Save pointed out a box.
-  bool LeaveShownEntry();
+  enum class Settled { kNoEdits, kSaved, kDropped, kStayed };
+  Settled SettleEdits();
+  bool LeaveShownEntry() { return SettleEdits() != Settled::kStayed; }
   void StayOnShownEntry(QWidget* focus);
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);

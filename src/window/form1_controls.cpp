@@ -13,6 +13,7 @@
 #include "window/accessible_interfaces.h"
 #include "window/form1.h"
 #include "window/twips_scale.h"
+#include "window/undo_keys.h"
 
 namespace quorvane {
 namespace {
@@ -127,6 +128,7 @@ void Form1::CreateControls() {
     this->*place.label = label;
   }
 
+  for (FieldLineEdit* box : {Text2, Text3, Text4}) box->TypeAsHex();
   connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
   connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
   connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
@@ -153,6 +155,12 @@ void Form1::CreateMenus() {
 
   edit = menuBar()->addMenu(tr("&Edit"));
   edit->setObjectName("edit");
+  edit_undo = add_action(edit, "edit_undo", tr("&Undo"), QKeySequence::Undo);
+  edit_redo = add_action(edit, "edit_redo", tr("&Redo"), QKeySequence::Redo);
+  edit_undo->setEnabled(false);
+  edit_redo->setEnabled(false);
+  edit_space = edit->addSeparator();
+  edit_space->setObjectName("edit_space");
   edit_copypointer = add_action(edit, "edit_copypointer", tr("&Copy Pointer"), QKeySequence(Qt::CTRL | Qt::Key_P));
   edit_copyx = add_action(edit, "edit_copyx", tr("Copy &X"), QKeySequence());
   edit_copyy = add_action(edit, "edit_copyy", tr("Copy &Y"), QKeySequence());
@@ -163,7 +171,14 @@ void Form1::CreateMenus() {
   connect(file_open, &QAction::triggered, this, &Form1::file_open_Click);
   connect(file_save, &QAction::triggered, this, &Form1::file_save_Click);
   connect(file_quit, &QAction::triggered, this, &Form1::file_quit_Click);
+  connect(edit_undo, &QAction::triggered, this, &Form1::edit_undo_Click);
+  connect(edit_redo, &QAction::triggered, this, &Form1::edit_redo_Click);
   connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
+  // Ctrl+Z takes back a Save only while no box holds an edit.
+  auto* keys = new UndoKeys([this] { return HasEdits(); }, this);
+  for (FieldLineEdit* box : boxes_) keys->Watch(box);
+  keys->Guard(edit_undo);
+  keys->Guard(edit_redo);
 }
 
 void Form1::PlaceControls() {

@@ -8,16 +8,29 @@
 
 namespace quorvane {
 
+namespace {
+
+bool EndsInHexDigit(const QString& text) {
+  return !text.isEmpty() && text.back().unicode() < 0x80 && IsHexDigit(static_cast<char>(text.back().unicode()));
+}
+
+}  // namespace
+
+QString FilterHexTyped(const QString& typed) {
+  QString text = typed.toUpper();
+  while (!text.isEmpty() && !EndsInHexDigit(text)) text.chop(1);
+  return text;
+}
+
 std::string FilterHexInput(FieldBox& box) {
   // Upper-casing and dropping work on characters, not on UTF-8 bytes, so a
   // typed "ä" or "é" goes whole.
   QString text = QString::fromStdString(box.Text()).toUpper();
   box.SetCaretPosition(static_cast<int>(text.size()));
   if (text.isEmpty()) return {};
-  const QChar last = text.back();
-  if (last.unicode() < 0x80 && IsHexDigit(static_cast<char>(last.unicode()))) return text.toStdString();
+  if (EndsInHexDigit(text)) return text.toStdString();
   // A character outside the Basic Multilingual Plane is two UTF-16 units.
-  const bool pair = last.isLowSurrogate() && text.size() >= 2 && text.at(text.size() - 2).isHighSurrogate();
+  const bool pair = text.back().isLowSurrogate() && text.size() >= 2 && text.at(text.size() - 2).isHighSurrogate();
   text.chop(pair ? 2 : 1);
   return text.toStdString();
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <string>
 
 #include "rom/field_box.h"
@@ -13,5 +14,11 @@ namespace quorvane {
 // character is looked at. Places the box's caret after the upper-cased text;
 // the caller sets the result as the box's text.
 std::string FilterHexInput(FieldBox& box);
+
+// The same rule for text on its way into the end of a pointer box (typed or
+// pasted): in upper case, without the trailing characters that are not
+// hexadecimal digits. Applied before the text goes in, it leaves the filter
+// nothing to correct, and the box's own undo takes back what was typed.
+QString FilterHexTyped(const QString& typed);
 
 }  // namespace quorvane

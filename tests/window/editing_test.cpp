@@ -24,6 +24,13 @@ class EditingTest : public QObject {
   Form1* form = nullptr;
 
   QString Changed() const { return QString::fromStdString(Changes(original, image->Bytes())); }
+  // The Edit menu's Undo and Redo items.
+  QString Steps() const {
+    QStringList items;
+    for (QAction* action : {form->edit_undo, form->edit_redo})
+      items.append(action->text() + (action->isEnabled() ? "" : " (off)"));
+    return items.join(" | ");
+  }
   QString Highlighted() const {
     QStringList rows;
     for (const QListWidgetItem* item : form->List1->selectedItems()) rows.append(item->text());
@@ -158,6 +165,60 @@ class EditingTest : public QObject {
                           : box && box->hasSelectedText() ? box->objectName() + " " + box->selectedText()
                                                           : harness->Focused()->objectName();
     QCOMPARE(QStringList({Changed(), Highlighted(), form->Text1->text(), focus}).join(" | "), after);
+  }
+
+  void undoTakesBackSavesButNeverWhatIsBeingTyped() {
+    harness->FocusBox(1);
+    harness->Type("05");
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(Steps(), QString("&Undo Save of Entry 1 | &Redo (off)"));
+    // With edits in the boxes, Ctrl+Z takes back what was typed or pasted into the box, never the Save.
+    harness->FocusBox(4);
+    harness->Type("1f");
+    QTest::keyClick(harness->Focused(), Qt::Key_Z, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("7e");
+    harness->FocusBox(4);
+    QTest::keyClick(harness->Focused(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(form->Text4->text(), QString("7E"));
+    form->List1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->List1, Qt::Key_Z, Qt::ControlModifier);  // outside a box, nothing
+    QCOMPARE(harness->dialogs.asked.size(), 1);                    // not even a question, after the Open dialog
+    harness->FocusBox(4);
+    QTest::keyClick(harness->Focused(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(form->Text4->text() + " | " + Changed(), QString("5F | F020A=05"));
+    // With none, Ctrl+Z in a box is Undo of the Save, and the Redo keys make it again.
+    QTest::keyClick(harness->Focused(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Changed() + " | " + form->Text1->text() + " | " + Steps(),
+             QString(" | 09 | &Undo (off) | &Redo Save of Entry 1"));
+    QTest::keySequence(harness->Focused(), QKeySequence::Redo);
+    QCOMPARE(Changed() + " | " + form->Text1->text(), QString("F020A=05 | 05"));
+    image->Poke(0xF020A, {0x66});  // another program's Style
+    QTest::keyClick(harness->Focused(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(harness->dialogs.warnings, QStringList("The Save of entry 1 cannot be undone: another program has changed "
+                                                    "its \"Style:\" byte since, from 05 to 66. Nothing was written."));
+  }
+
+  void editUndoSettlesTheEditsFirst_data() {
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QString>("after");  // the image's changes | X high byte | the Undo item | what the user is told
+    // clang-format off
+    QTest::newRow("Cancel") << Answer::kCancel << "F020A=05 | 77 | &Undo Save of Entry 1 | ";
+    QTest::newRow("Don't Save") << Answer::kDiscard << " | 12 | &Undo | ";
+    QTest::newRow("Save") << Answer::kSave << "F0207=77 F020A=05 | 77 | &Undo Save of Entry 1 | Your changes to entry 1 were saved, so that Save is now the one Undo takes back. Nothing was undone.";
+    // clang-format on
+  }
+  void editUndoSettlesTheEditsFirst() {
+    QFETCH(Answer, answer);
+    QFETCH(QString, after);
+    form->Text1->setText("05");
+    form->file_save_Click();
+    form->Text5->setText("77");
+    harness->dialogs.edits_answer = answer;
+    form->edit_undo->trigger();
+    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes that have not been saved.").size(), 1);
+    QCOMPARE(QStringList({Changed(), form->Text5->text(), form->edit_undo->text(), harness->dialogs.warnings.join("")})
+                 .join(" | "),
+             after);
   }
 
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
