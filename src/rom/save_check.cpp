@@ -14,4 +14,14 @@ std::optional<FieldSlot> FindInvalidField(const std::function<std::string(int bo
   return std::nullopt;
 }
 
+std::optional<std::string> PointerAsSaved(const std::function<std::string(int box)>& text_of_box) {
+  std::string pointer;
+  for (int box : kPointerBoxes) {
+    const std::optional<std::uint8_t> byte = ParseStrictByteText(text_of_box(box));
+    if (!byte) return std::nullopt;
+    pointer += FormatByteText(*byte);
+  }
+  return pointer;
+}
+
 }  // namespace quorvane

@@ -16,4 +16,9 @@ namespace quorvane {
 // whose text does not stand for exactly one byte.
 std::optional<FieldSlot> FindInvalidField(const std::function<std::string(int box)>& text_of_box);
 
+// The text pointer as a Save would write it, most significant byte first
+// ("C3055F" for a middle box holding "5"); nullopt when a pointer box holds
+// no byte.
+std::optional<std::string> PointerAsSaved(const std::function<std::string(int box)>& text_of_box);
+
 }  // namespace quorvane

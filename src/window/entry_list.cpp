@@ -12,6 +12,8 @@ namespace quorvane {
 
 EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
+  whole_number_.setSingleShot(true);
+  connect(&whole_number_, &QTimer::timeout, this, [this] { setCurrentRow(typed_row_); });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (now == this) focus_left_ = old;
   });
@@ -66,7 +68,13 @@ void EntryList::keyboardSearch(const QString& search) {
   bool is_number = false;
   const int entry = typed_number_.toInt(&is_number);
   // A number no entry has goes nowhere.
-  if (is_number && entry >= 1 && entry <= count()) setCurrentRow(entry - 1);
+  if (!is_number || entry < 1 || entry > count()) return;
+  typed_row_ = entry - 1;
+  if (wait_while_ && wait_while_()) {
+    whole_number_.start(QApplication::keyboardInputInterval());
+  } else {
+    setCurrentRow(typed_row_);
+  }
 }
 
 }  // namespace quorvane

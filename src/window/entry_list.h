@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPointer>
+#include <QTimer>
+#include <functional>
 
 namespace quorvane {
 
@@ -21,6 +23,10 @@ class EntryList : public QListWidget {
   explicit EntryList(QWidget* parent = nullptr);
 
   void keyboardSearch(const QString& search) override;
+  // While this says so (the shown entry has unsaved edits), a typed number
+  // moves the list only once it is whole, after the pause that ends it, so
+  // that the question about the edits is asked once, about the entry typed.
+  void WaitForWholeNumbersWhile(std::function<bool()> condition) { wait_while_ = std::move(condition); }
 
   // While a mouse press is being handled: the widget that had the focus
   // before the press gave it to the list (the list itself if it had it).
@@ -47,6 +53,9 @@ class EntryList : public QListWidget {
   // The number typed so far, and when its last digit came.
   QString typed_number_;
   QElapsedTimer since_last_digit_;
+  std::function<bool()> wait_while_;
+  QTimer whole_number_;
+  int typed_row_ = -1;
 };
 
 }  // namespace quorvane

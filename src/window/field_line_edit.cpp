@@ -3,8 +3,10 @@
 #include "window/field_line_edit.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -27,15 +29,44 @@ void FieldLineEdit::Correct(const std::string& text) {
   insert(corrected);
 }
 
+void FieldLineEdit::Paste(const QString& text) {
+  if (!isReadOnly() && !(take_paste_ && take_paste_(text))) Insert(text);
+}
+
+void FieldLineEdit::Insert(const QString& text) {
+  const bool at_end = (hasSelectedText() ? selectionEnd() : cursorPosition()) == this->text().size();
+  // Before the end, only the case changes: the rule looks at the last character alone.
+  insert(!types_as_hex_ ? text : at_end ? FilterHexTyped(text) : text.toUpper());
+}
+
 void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
-  const bool pasted = event->matches(QKeySequence::Paste);
+  if (event->matches(QKeySequence::Paste)) return Paste(QGuiApplication::clipboard()->text());
   const bool typed = !event->text().isEmpty() && event->text().front().isPrint() &&
                      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-  const bool at_end = (hasSelectedText() ? selectionEnd() : cursorPosition()) == text().size();
-  if (!types_as_hex_ || isReadOnly() || !(pasted || typed)) return QLineEdit::keyPressEvent(event);
-  const QString text = pasted ? QGuiApplication::clipboard()->text() : event->text();
-  // Before the end, only the case changes: the rule looks at the last character alone.
-  insert(at_end ? FilterHexTyped(text) : text.toUpper());
+  if (!typed || isReadOnly()) return QLineEdit::keyPressEvent(event);
+  // A key typed into a full box starts its byte afresh, as in a spreadsheet cell.
+  if (!hasSelectedText() && maxLength() <= 2 && text().size() >= maxLength()) selectAll();
+  if (!types_as_hex_) return QLineEdit::keyPressEvent(event);
+  Insert(event->text());
+}
+
+void FieldLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  // The menu's Paste goes the way every paste goes.
+  if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    paste->disconnect();
+    connect(paste, &QAction::triggered, this, [this] { Paste(QGuiApplication::clipboard()->text()); });
+  }
+  menu->popup(event->globalPos());
+}
+
+void FieldLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (event->button() != Qt::MiddleButton || !clipboard->supportsSelection() || isReadOnly()) {
+    return QLineEdit::mouseReleaseEvent(event);
+  }
+  Paste(clipboard->text(QClipboard::Selection));
   event->accept();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
 
 #include "rom/field_box.h"
 
@@ -31,12 +32,23 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   // A pointer box: what is typed or pasted at its end goes in as the input
   // rule leaves it (FilterHexTyped), so the box's undo takes it back whole.
   void TypeAsHex() { types_as_hex_ = true; }
+  // Every way of pasting (the keys, the context menu, the X11 selection
+  // with the middle button) first offers the text here; true when it was
+  // taken care of, so that the box itself pastes nothing.
+  void OnPaste(std::function<bool(const QString& text)> take) { take_paste_ = std::move(take); }
+  void Paste(const QString& text);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // Puts text in at the caret as typing would, under the box's input rule.
+  void Insert(const QString& text);
+
   bool types_as_hex_ = false;
+  std::function<bool(const QString& text)> take_paste_;
 };
 
 }  // namespace quorvane

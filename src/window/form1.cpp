@@ -15,7 +15,9 @@
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include "rom/hex_text.h"
 #include "rom/record_layout.h"
+#include "rom/save_check.h"
 #include "window/failure_text.h"
 #include "window/hex_input_filter.h"
 
@@ -290,6 +292,11 @@ void Form1::UpdateHistoryActions() {
   }
 }
 
+bool Form1::MaySessionEnd(bool may_ask) {
+  if (!HasEdits()) return true;
+  return may_ask && LeaveShownEntry();
+}
+
 void Form1::closeEvent(QCloseEvent* event) {
   if (LeaveShownEntry()) {
     event->accept();
@@ -321,6 +328,21 @@ void Form1::edit_copypointer_Click() {
 
 void Form1::CopyPointerToClipboard() {
   QClipboard* clipboard = QGuiApplication::clipboard();
+  // With an image open, the pointer as a Save would write it, or nothing:
+  // five digits would be a pointer nobody has.
+  if (session_.IsOpen()) {
+    const BoxTexts texts = Texts();
+    const std::optional<std::string> pointer =
+        PointerAsSaved([&](int box) { return texts[static_cast<std::size_t>(box - 1)]; });
+    if (!pointer) {
+      notifier_.Warn(this, tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there "
+                              "is no pointer to copy. The clipboard is as it was."));
+      return;
+    }
+    clipboard->clear();
+    clipboard->setText(QString::fromStdString(*pointer));
+    return;
+  }
   clipboard->clear();
   QString pointer;
   for (int box : kPointerBoxes) pointer += Box(box)->text();
@@ -332,12 +354,13 @@ void Form1::PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
   // Only the user's own typing or pasting passes the focus on. The program
   // filling the boxes never moves it: a screen reader would lose the list's
   // announcement of the entry to focus jumping about.
-  if (next != nullptr && box->text().size() == 2 && box->hasFocus() && !filling_boxes_) {
-    // Focus passes on as Tab would pass it, with the next box's text
-    // selected, so the next digits typed replace the ones shown.
-    next->setFocus(Qt::TabFocusReason);
-    next->selectAll();
-  }
+  if (next != nullptr && box->text().size() == 2 && box->hasFocus() && !filling_boxes_) typing_->Advance(box, next);
+}
+
+void Form1::HighBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
+  const std::string text = box->Text();
+  const bool byte = text.size() == 2 && IsHexDigit(text[0]) && IsHexDigit(text[1]);
+  if (byte && box->hasFocus() && !filling_boxes_) typing_->Advance(box, next);
 }
 
 void Form1::Text2_Change() { PointerBoxChange(Text2, Text3); }

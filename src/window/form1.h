@@ -14,6 +14,7 @@
 #include "window/entry_list.h"
 #include "window/field_line_edit.h"
 #include "window/group_frame.h"
+#include "window/record_typing.h"
 #include "window/user_interaction.h"
 
 class QAction;
@@ -65,6 +66,10 @@ class Form1 : public QMainWindow {
 
  public:
   void CopyPointerToClipboard();
+  // Whether the desktop session may end (log-off, shut-down): at once with
+  // no unsaved edits; with some, only once the user saved or dropped them,
+  // asked when the system lets the program ask.
+  bool MaySessionEnd(bool may_ask);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -111,6 +116,8 @@ class Form1 : public QMainWindow {
   void StayOnShownEntry(QWidget* focus);
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
+  // X's and Y's high boxes pass the focus on once they hold a byte.
+  void HighBoxChange(FieldLineEdit* box, FieldLineEdit* next);
   QString ImageName() const;
   // Runs one handler's work and turns any failure into a warning; true when
   // the work ran to its end.
@@ -119,6 +126,7 @@ class Form1 : public QMainWindow {
   EditingSession& session_;
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
+  RecordTyping* typing_ = nullptr;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.
   bool moving_highlight_ = false;

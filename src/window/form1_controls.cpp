@@ -3,10 +3,12 @@
 // Building the window: its controls in their places, its menus, its tab
 // order, and the list of entries.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSessionManager>
 
 #include "rom/hex_text.h"
 #include "rom/record_layout.h"
@@ -129,12 +131,26 @@ void Form1::CreateControls() {
   }
 
   for (FieldLineEdit* box : {Text2, Text3, Text4}) box->TypeAsHex();
+  typing_ = new RecordTyping([this](const QString& why) { notifier_.Warn(this, why); }, this);
+  typing_->AddValue({Text2, Text3, Text4});
+  typing_->AddValue({Text5, Text6});
+  typing_->AddValue({Text7, Text8});
+  connect(Text5, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text5, Text6); });
+  connect(Text7, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text7, Text8); });
   connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
   connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
   connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);
   connect(List1, &QListWidget::currentRowChanged, this, &Form1::List1_Click);
   // A press on the entry already shown reads it again from the file.
   connect(List1, &EntryList::currentEntryPressed, this, &Form1::List1_Click);
+  List1->WaitForWholeNumbersWhile([this] { return HasEdits(); });
+  // Log-off and shut-down ask about unsaved edits as Quit does, where the
+  // system lets a program ask, and are refused where it does not.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    const bool may_end = MaySessionEnd(manager.allowsInteraction());
+    manager.release();
+    if (!may_end) manager.cancel();
+  });
 }
 
 void Form1::CreateMenus() {
@@ -213,7 +229,8 @@ void Form1::PlaceControls() {
 }
 
 void Form1::SetTabOrder() {
-  QWidget* const order[] = {Text2, Text3, Text4, Text5, Text6, List1, Text1, Text9, Text10, Text8, Text7};
+  // Within each value the boxes are visited as they read, from left to right.
+  QWidget* const order[] = {Text2, Text3, Text4, Text5, Text6, List1, Text1, Text9, Text10, Text7, Text8};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iostream>
 #include <thread>
 
 #include "desktop_session.h"
@@ -24,6 +25,9 @@ std::string Clipboard() { return RunCommand({"xclip", "-o", "-selection", "clipb
 // its file dialog is Windows' own and takes paths in Windows' form (Z: is /).
 const char* const kWindowsProgram = std::getenv("QUORVANE_WINDOWS_PROGRAM");
 const bool kUnderWine = kWindowsProgram != nullptr && *kWindowsProgram != '\0';
+// There, too, a program that asks the editor whether the session may end,
+// as Windows does at log-off: its exit status is the answer, 1 for yes.
+const char* const kEndSession = std::getenv("QUORVANE_END_SESSION");
 
 TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   std::unique_ptr<DesktopSession> session;
@@ -68,10 +72,29 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   PressKeys({"ctrl+s"});
   EXPECT_TRUE(Eventually([&] { return testing::Changes(original, image.Bytes()) == "F0200=1B F0201=0A F0202=7E"; }));
 
-  // An edit left unsaved: Quit asks, and Alt+N drops it once the question
-  // has been seen (it takes no key in its first moments).
+  // Log-off: agreed at once with nothing unsaved; with an edit, asked as
+  // Quit asks, and refused on Cancel, the edit kept.
+  if (kUnderWine) {
+    EXPECT_EQ(RunCommand({"/usr/lib/wine/wine64", kEndSession}, 30s).status, 1);
+    RunCommand({"xdotool", "windowactivate", "--sync", window});  // the focus back from wine's own
+  }
   PressKeys({"Tab"});
   TypeText("99");
+  if (kUnderWine) {
+    const pid_t asking = StartProcess({"/usr/lib/wine/wine64", kEndSession}, image.folder() / "end_session.txt");
+    // Asked where the system lets the program ask (and Cancel answers),
+    // refused at once where it does not.
+    const bool asked = Eventually([] { return VisibleWindows("Quorvane").size() == 2; }, 5s);
+    if (asked) {
+      std::this_thread::sleep_for(500ms);
+      PressKeys({"Escape"});
+    }
+    EXPECT_EQ(WaitForExit(asking, 20s), 0) << (asked ? "asked" : "not asked");
+    std::cerr << "end_to_end: log-off with an edit was " << (asked ? "asked about" : "refused without asking") << "\n";
+    RunCommand({"xdotool", "windowactivate", "--sync", window});
+  }
+  // The edit left unsaved: Quit asks, and Alt+N drops it once the question
+  // has been seen (it takes no key in its first moments).
   PressKeys({"ctrl+q"});
   ASSERT_TRUE(Eventually([] { return VisibleWindows("Quorvane").size() == 2; })) << log();
   std::this_thread::sleep_for(500ms);

@@ -43,6 +43,7 @@ class EditingTest : public QObject {
     image = std::make_unique<SyntheticImage>();
     image->Poke(0xF0200, kRecord);
     image->Poke(0xF020B, std::vector<std::uint8_t>(11, 0x22));  // entry 2
+    image->Poke(0xF0748, {0x33});                               // entry 123's Style
     original = image->Bytes();
     harness = std::make_unique<FormHarness>();
     form = &harness->form;
@@ -54,11 +55,14 @@ class EditingTest : public QObject {
     harness->Type("ag");
     QCOMPARE(form->Text2->text(), QString("A"));
     QCOMPARE(harness->Focused(), form->Text2);
-    harness->Type("b0a1f2x");
-    QCOMPARE(harness->Record().left(11), QString("09 AB 0A 1F"));
-    QCOMPARE(harness->Focused(), form->Text4);              // the last box keeps it
-    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);  // Copy Pointer takes what the boxes show
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("AB0A1F"));
+    harness->Type("b0a1f2x");  // the last box keeps the focus, and a key typed into it when full starts afresh
+    QCOMPARE(harness->Record().left(10) + harness->Focused()->objectName(), QString("09 AB 0A 2Text4"));
+    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);  // Copy Pointer takes the bytes as Save writes them
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("AB0A02"));
+    form->Text3->setText("x0");  // no byte: nothing copied, and the user told
+    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text() + " " + QString::number(harness->dialogs.warnings.size()),
+             "AB0A02 1");
     // A trailing character that is no hex digit goes whole, and the one before
     // it is looked at again: "ZZ", a typed "ä", one character of two UTF-16
     // units, and an Arabic-Indic three (a digit elsewhere, not here).
@@ -73,6 +77,76 @@ class EditingTest : public QObject {
     form->Text2->paste();
     QCOMPARE(form->Text2->text(), QString("Z1"));
     QCOMPARE(harness->Focused(), form->Text3);
+  }
+
+  void typingFlowsThroughTheBoxesAsPeopleType_data() {
+    QTest::addColumn<int>("start");  // the box given the focus, its text selected; negative: clicked, caret at the end
+    QTest::addColumn<QString>("keys");  // typed, or Tab, Backspace, Paste (Ctrl+V), Undo (Ctrl+Z)
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("saved");  // by Ctrl+S afterwards
+    QTest::addColumn<int>("told");       // how often the user is told why not
+    // clang-format off
+    QTest::newRow("Tab after the focus passed on") << 2 << "D1 Tab E2 Tab F3" << "" << "F0200=F3 F0201=E2 F0202=D1" << 0;
+    QTest::newRow("Backspace after the focus passed on") << 2 << "D4 Backspace 1" << "" << "F0202=D1" << 0;
+    QTest::newRow("0120 into X") << 5 << "0120" << "" << "F0206=20 F0207=01" << 0;
+    QTest::newRow("Y from the list, left to right") << 0 << "Tab 11 Tab 22 Tab 33" << "" << "F0208=33 F0209=22 F020A=11" << 0;
+    QTest::newRow("D01234 into a full high box") << -2 << "D01234" << "" << "F0200=34 F0201=12 F0202=D0" << 0;
+    QTest::newRow("a whole pointer pasted") << 2 << "Paste" << "d1e2f3" << "F0200=F3 F0201=E2 F0202=D1" << 0;
+    QTest::newRow("a pointer pasted into the middle box") << 3 << "Paste" << "D1E2F3" << "F0200=F3 F0201=E2 F0202=D1" << 0;
+    QTest::newRow("four digits pasted into X") << 6 << "Paste" << "0120" << "F0206=20 F0207=01" << 0;
+    QTest::newRow("seven digits pasted") << 2 << "Paste" << "D1E2F34" << "" << 1;
+    QTest::newRow("letters pasted") << 5 << "Paste" << "hello" << "" << 1;
+    QTest::newRow("a pasted pointer taken back") << 2 << "Paste Undo" << "D1E2F3" << "" << 0;
+    QTest::newRow("Shift+Insert pastes too") << 7 << "Shift+Insert" << "ABCD" << "F0208=CD F0209=AB" << 0;
+    // clang-format on
+  }
+  void typingFlowsThroughTheBoxesAsPeopleType() {
+    QFETCH(int, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, saved);
+    QFETCH(int, told);
+    QGuiApplication::clipboard()->setText(clipboard);
+    if (start == 0) form->List1->setFocus(Qt::TabFocusReason);
+    if (start > 0) harness->FocusBox(start);
+    if (start < 0) {
+      form->Box(-start)->setFocus(Qt::MouseFocusReason);
+      form->Box(-start)->end(false);
+    }
+    for (const QString& key : keys.split(' ')) {
+      if (key == "Tab" || key == "Backspace")
+        QTest::keyClick(harness->Focused(), key == "Tab" ? Qt::Key_Tab : Qt::Key_Backspace);
+      if (key == "Paste" || key == "Undo")
+        QTest::keyClick(harness->Focused(), key == "Paste" ? Qt::Key_V : Qt::Key_Z, Qt::ControlModifier);
+      if (key == "Shift+Insert") QTest::keyClick(harness->Focused(), Qt::Key_Insert, Qt::ShiftModifier);
+      if (key != "Tab" && key != "Backspace" && key != "Paste" && key != "Undo" && key != "Shift+Insert")
+        harness->Type(key);
+    }
+    QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(Changed(), saved);
+    QCOMPARE(harness->dialogs.warnings.size(), told);
+  }
+
+  void theSessionEndsOnlyOnceTheEditsAreSettled_data() {
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<bool>("may_ask");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("no edits") << false << false << Answer::kCancel << true;
+    QTest::newRow("edits, no asking") << true << false << Answer::kDiscard << false;
+    QTest::newRow("edits, Cancel") << true << true << Answer::kCancel << false;
+    QTest::newRow("edits, Don't Save") << true << true << Answer::kDiscard << true;
+  }
+  void theSessionEndsOnlyOnceTheEditsAreSettled() {
+    QFETCH(bool, edited);
+    QFETCH(bool, may_ask);
+    QFETCH(Answer, answer);
+    QFETCH(bool, ends);
+    if (edited) form->Text1->setText("77");
+    harness->dialogs.edits_answer = answer;
+    QCOMPARE(form->MaySessionEnd(may_ask), ends);
+    QCOMPARE(harness->dialogs.asked.size(), edited && may_ask ? 2 : 1);
+    QCOMPARE(form->Text1->text(), edited ? "77" : "09");
   }
 
   void showingOrSavingNeverMovesTheFocusButARefusedSavePointsTheBoxOut() {
@@ -127,7 +201,9 @@ class EditingTest : public QObject {
     // clang-format off
     QTest::newRow("Down, Save") << "Down" << Answer::kSave << "F020A=05 | Entry 2 / current Entry 2 | 22 | List1";
     QTest::newRow("a click, Cancel") << "click" << Answer::kCancel << " | Entry 1 / current Entry 1 | 5 | Text1";
-    QTest::newRow("a digit, Cancel") << "the digit 2" << Answer::kCancel << " | Entry 1 / current Entry 1 | 5 | List1";
+    // A number typed over edits moves once it is whole: asked once, about the entry typed.
+    QTest::newRow("123, Cancel") << "123" << Answer::kCancel << " | Entry 1 / current Entry 1 | 5 | List1";
+    QTest::newRow("123, Don't Save") << "123" << Answer::kDiscard << " | Entry 123 / current Entry 123 | 33 | List1";
     // The Save is refused, and the box at fault pointed out.
     QTest::newRow("zz in X, Save") << "click on the shown entry" << Answer::kSave << " | Entry 1 / current Entry 1 | 5 | Text5 zz";
     QTest::newRow("Open, Don't Save") << "open" << Answer::kDiscard << " | Entry 1 / current Entry 1 | 44 | List1";
@@ -147,9 +223,10 @@ class EditingTest : public QObject {
     harness->dialogs.edits_answer = answer;
     if (action == "Down") QTest::keyClick(form->List1, Qt::Key_Down);
     if (action.startsWith("click")) harness->ClickEntry(action == "click" ? 1 : 0);
-    if (action == "the digit 2") {
+    if (action == "123") {
       form->List1->setFocus(Qt::TabFocusReason);
-      QTest::keyClicks(form->List1, "2");
+      QTest::keyClicks(form->List1, "123");
+      QTest::qWait(QApplication::keyboardInputInterval() + 200);
     }
     if (action == "open") harness->Open(other.path());
     if (action == "quit") QTest::keyClick(form, Qt::Key_Q, Qt::ControlModifier);

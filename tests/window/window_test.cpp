@@ -94,7 +94,7 @@ class WindowTest : public QObject {
       QTest::keyClick(harness->Focused(), Qt::Key_Tab);
       path.append(harness->Focused()->objectName());
     }
-    QCOMPARE(path.join(' '), QString("Text3 Text4 Text5 Text6 List1 Text1 Text8 Text7 Text2"));
+    QCOMPARE(path.join(' '), QString("Text3 Text4 Text5 Text6 List1 Text1 Text7 Text8 Text2"));
   }
 
   void menusAnswerTheirShortcutsBeforeAnyOpen() {
