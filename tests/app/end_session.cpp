@@ -7,23 +7,8 @@
 // editor's is found, 3 when it does not answer.
 #include <windows.h>
 
-#include <cwchar>
-
-namespace {
-
-BOOL CALLBACK FindEditor(HWND window, LPARAM found) {
-  wchar_t title[256] = L"";
-  ::GetWindowTextW(window, title, 256);
-  if (!::IsWindowVisible(window) || std::wcsstr(title, L"Quorvane") == nullptr) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-}  // namespace
-
 int main() {
-  HWND editor = nullptr;
-  ::EnumWindows(FindEditor, reinterpret_cast<LPARAM>(&editor));
+  HWND editor = ::FindWindowW(nullptr, L"Quorvane");  // by the window's title
   if (editor == nullptr) return 2;
   DWORD_PTR answer = 0;
   if (::SendMessageTimeoutW(editor, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 120000, &answer) == 0) {

@@ -50,19 +50,7 @@ class EditingTest : public QObject {
     harness->Open(image->path());
   }
 
-  void typingOrPastingIntoThePointerPassesTheFocusOnWhenABoxIsFull() {
-    harness->FocusBox(2);
-    harness->Type("ag");
-    QCOMPARE(form->Text2->text(), QString("A"));
-    QCOMPARE(harness->Focused(), form->Text2);
-    harness->Type("b0a1f2x");  // the last box keeps the focus, and a key typed into it when full starts afresh
-    QCOMPARE(harness->Record().left(10) + harness->Focused()->objectName(), QString("09 AB 0A 2Text4"));
-    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);  // Copy Pointer takes the bytes as Save writes them
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("AB0A02"));
-    form->Text3->setText("x0");  // no byte: nothing copied, and the user told
-    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text() + " " + QString::number(harness->dialogs.warnings.size()),
-             "AB0A02 1");
+  void thePointerFilterMendsPastesAndCopyPointerCopiesWhatSaveWrites() {
     // A trailing character that is no hex digit goes whole, and the one before
     // it is looked at again: "ZZ", a typed "ä", one character of two UTF-16
     // units, and an Arabic-Indic three (a digit elsewhere, not here).
@@ -72,11 +60,18 @@ class EditingTest : public QObject {
       form->Text3->paste();
       QCOMPARE(form->Text3->text(), QString());
     }
-    QGuiApplication::clipboard()->setText("Z1");
+    QGuiApplication::clipboard()->setText("Z1");  // full, so the focus passes on
     harness->FocusBox(2);
     form->Text2->paste();
-    QCOMPARE(form->Text2->text(), QString("Z1"));
-    QCOMPARE(harness->Focused(), form->Text3);
+    QCOMPARE(form->Text2->text() + " " + harness->Focused()->objectName(), QString("Z1 Text3"));
+    form->Text2->setText("C3");
+    form->Text3->setText("5");
+    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("C3055F"));
+    form->Text3->setText("x0");  // no byte: nothing copied, and the user told
+    QTest::keyClick(form, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text() + " " + QString::number(harness->dialogs.warnings.size()),
+             "C3055F 1");
   }
 
   void typingFlowsThroughTheBoxesAsPeopleType_data() {
@@ -86,6 +81,8 @@ class EditingTest : public QObject {
     QTest::addColumn<QString>("saved");  // by Ctrl+S afterwards
     QTest::addColumn<int>("told");       // how often the user is told why not
     // clang-format off
+    QTest::newRow("typed in one go") << 2 << "ab0a1f2x" << "" << "F0200=02 F0201=0A F0202=AB" << 0;
+    QTest::newRow("a letter that is no digit") << 2 << "ag" << "" << "F0202=0A" << 0;
     QTest::newRow("Tab after the focus passed on") << 2 << "D1 Tab E2 Tab F3" << "" << "F0200=F3 F0201=E2 F0202=D1" << 0;
     QTest::newRow("Backspace after the focus passed on") << 2 << "D4 Backspace 1" << "" << "F0202=D1" << 0;
     QTest::newRow("0120 into X") << 5 << "0120" << "" << "F0206=20 F0207=01" << 0;
@@ -113,40 +110,29 @@ class EditingTest : public QObject {
       form->Box(-start)->setFocus(Qt::MouseFocusReason);
       form->Box(-start)->end(false);
     }
+    const QMap<QString, QKeyCombination> named = {{"Tab", Qt::Key_Tab},
+                                                  {"Backspace", Qt::Key_Backspace},
+                                                  {"Paste", Qt::CTRL | Qt::Key_V},
+                                                  {"Undo", Qt::CTRL | Qt::Key_Z},
+                                                  {"Shift+Insert", Qt::SHIFT | Qt::Key_Insert}};
     for (const QString& key : keys.split(' ')) {
-      if (key == "Tab" || key == "Backspace")
-        QTest::keyClick(harness->Focused(), key == "Tab" ? Qt::Key_Tab : Qt::Key_Backspace);
-      if (key == "Paste" || key == "Undo")
-        QTest::keyClick(harness->Focused(), key == "Paste" ? Qt::Key_V : Qt::Key_Z, Qt::ControlModifier);
-      if (key == "Shift+Insert") QTest::keyClick(harness->Focused(), Qt::Key_Insert, Qt::ShiftModifier);
-      if (key != "Tab" && key != "Backspace" && key != "Paste" && key != "Undo" && key != "Shift+Insert")
-        harness->Type(key);
+      if (!named.contains(key)) harness->Type(key);
+      if (named.contains(key)) QTest::keyClick(harness->Focused(), named[key].key(), named[key].keyboardModifiers());
     }
     QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(Changed(), saved);
     QCOMPARE(harness->dialogs.warnings.size(), told);
   }
 
-  void theSessionEndsOnlyOnceTheEditsAreSettled_data() {
-    QTest::addColumn<bool>("edited");
-    QTest::addColumn<bool>("may_ask");
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<bool>("ends");
-    QTest::newRow("no edits") << false << false << Answer::kCancel << true;
-    QTest::newRow("edits, no asking") << true << false << Answer::kDiscard << false;
-    QTest::newRow("edits, Cancel") << true << true << Answer::kCancel << false;
-    QTest::newRow("edits, Don't Save") << true << true << Answer::kDiscard << true;
-  }
   void theSessionEndsOnlyOnceTheEditsAreSettled() {
-    QFETCH(bool, edited);
-    QFETCH(bool, may_ask);
-    QFETCH(Answer, answer);
-    QFETCH(bool, ends);
-    if (edited) form->Text1->setText("77");
-    harness->dialogs.edits_answer = answer;
-    QCOMPARE(form->MaySessionEnd(may_ask), ends);
-    QCOMPARE(harness->dialogs.asked.size(), edited && may_ask ? 2 : 1);
-    QCOMPARE(form->Text1->text(), edited ? "77" : "09");
+    QVERIFY(form->MaySessionEnd(false));  // nothing unsaved
+    form->Text1->setText("77");
+    QVERIFY(!form->MaySessionEnd(false));  // not asked: refused
+    QVERIFY(!form->MaySessionEnd(true));   // asked, Cancel
+    harness->dialogs.edits_answer = Answer::kDiscard;
+    QVERIFY(form->MaySessionEnd(true));
+    QCOMPARE(harness->dialogs.asked.size(), 3);  // the Open dialog, then two questions
+    QCOMPARE(form->Text1->text(), QString("77"));
   }
 
   void showingOrSavingNeverMovesTheFocusButARefusedSavePointsTheBoxOut() {

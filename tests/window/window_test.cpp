@@ -152,7 +152,6 @@ class WindowTest : public QObject {
     harness->FocusBox(1);
     QSignalSpy announced(form->List1, &EntryList::currentEntryAnnounced);
     QTest::keyClick(form->Text1, Qt::Key_Tab, Qt::ShiftModifier);
-    QCOMPARE(harness->Focused(), form->List1);
     QVERIFY(announced.wait(1000));
     QCOMPARE(announced.first().first().toInt(), 4);
   }
@@ -220,11 +219,9 @@ class WindowTest : public QObject {
     QTest::addColumn<bool>("open_anyway");
     QTest::addColumn<QString>("said");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("one byte short") << 0xF284Dull << true
-                                    << "is too short to be an image with door records: it is F284D (993357) bytes "
-                                       "long, but the last record ends at offset F284D, so an image is at least F284E "
-                                       "(993358) bytes long."
-                                    << false;
+    // clang-format off
+    QTest::newRow("one byte short") << 0xF284Dull << true << "is too short to be an image with door records: it is F284D (993357) bytes long, but the last record ends at offset F284D, so an image is at least F284E (993358) bytes long." << false;
+    // clang-format on
     QTest::newRow("just long enough") << 0xF284Eull << false << "" << true;
     QTest::newRow("no header, cancelled") << 0x100000ull << false << "seems to have no 512-byte" << false;
     QTest::newRow("no header, opened anyway") << 0x100000ull << true << "seems to have no 512-byte" << true;
