@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quorvane"));
-  QApplication::setDesktopFileName(QStringLiteral("quorvane"));
+  QApplication::setDesktopFileName(QStringLiteral("org.quorvane.quorvane"));
 
   quorvane::Module1 module;
   quorvane::DialogFileChooser chooser;
