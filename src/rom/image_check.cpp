@@ -9,7 +9,13 @@ namespace quorvane {
 CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path) {
   const FileFacts facts = files.Open(path, FileAccess::kRead)->Examine();
   if (facts.size < kMinimumImageSize) throw RomError({.fault = RomFault::kTooShort, .path = path, .size = facts.size});
-  return CheckedImage{facts.identity, facts.size};
+  bool writable = true;
+  try {
+    files.Open(path, FileAccess::kWrite)->Close();
+  } catch (const RomError&) {
+    writable = false;
+  }
+  return CheckedImage{facts.identity, facts.size, writable};
 }
 
 }  // namespace quorvane

@@ -13,6 +13,9 @@ namespace quorvane {
 struct CheckedImage {
   FileIdentity identity;
   std::uint64_t size;
+  // Whether it opened for writing when checked: a read-only image is told
+  // at Open, not at the first Save.
+  bool writable = false;
 
   // Every offset counts the 512-byte header that copiers put before the
   // cartridge data. Cartridge data comes in whole kilobytes, so a size that is
@@ -23,7 +26,8 @@ struct CheckedImage {
 
 // Checks that a file can serve as an image: it opens for reading, is a
 // regular file, and is long enough to hold every record (kTooShort).
-// Throws RomError saying why not.
+// Throws RomError saying why not. Opening it for writing, to see whether it
+// may be written, changes nothing in it.
 CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path);
 
 }  // namespace quorvane

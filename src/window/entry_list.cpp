@@ -5,12 +5,31 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
 
 namespace quorvane {
 
+namespace {
+
+// Draws the current entry with the style's focus marking whenever the list
+// has the focus, not only once the keyboard has moved it, so that the list
+// shows it has the focus as the boxes do.
+class FocusMarkingDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem marked(option);
+    if ((marked.state & QStyle::State_HasFocus) != 0) marked.state |= QStyle::State_KeyboardFocusChange;
+    QStyledItemDelegate::paint(painter, marked, index);
+  }
+};
+
+}  // namespace
+
 EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
+  setItemDelegate(new FocusMarkingDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   whole_number_.setSingleShot(true);
   connect(&whole_number_, &QTimer::timeout, this, [this] { setCurrentRow(typed_row_); });

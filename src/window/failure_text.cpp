@@ -173,6 +173,23 @@ QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryD
              .arg(result.entry);
 }
 
+QString FailureText::StepSummary(const EditingSession::StepResult& result, HistoryDirection direction) {
+  const bool undo = direction == HistoryDirection::kUndo;
+  using Outcome = EditingSession::StepResult::Outcome;
+  if (result.outcome == Outcome::kNothing) return {};
+  if (result.outcome == Outcome::kDone) {
+    return (undo ? tr("Undid the Save of Entry %1") : tr("Redid the Save of Entry %1")).arg(result.entry);
+  }
+  if (result.taken > 0) {
+    return (undo ? tr("Undid %1 of the %2 bytes of the Save of Entry %3")
+                 : tr("Redid %1 of the %2 bytes of the Save of Entry %3"))
+        .arg(result.taken)
+        .arg(result.total)
+        .arg(result.entry);
+  }
+  return (undo ? tr("Nothing was undone") : tr("Nothing was redone"));
+}
+
 QString FailureText::StepCaption(HistoryDirection direction, std::int32_t entry) {
   const bool undo = direction == HistoryDirection::kUndo;
   if (entry == 0) return undo ? tr("&Undo") : tr("&Redo");

@@ -29,6 +29,30 @@ void FieldLineEdit::Correct(const std::string& text) {
   insert(corrected);
 }
 
+void FieldLineEdit::SetDescription(const QString& description) {
+  description_ = description;
+  setAccessibleDescription(description);
+}
+
+void FieldLineEdit::ShowAsEdited(bool edited) {
+  if (edited == edited_) return;
+  edited_ = edited;
+  QFont font = this->font();
+  font.setBold(edited);
+  setFont(font);
+  // The ground a quarter of the way to the highlight colour, from whatever
+  // palette the platform gives, light or dark.
+  QPalette palette = QGuiApplication::palette();
+  if (edited) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor mark = palette.color(QPalette::Highlight);
+    palette.setColor(QPalette::Base, QColor((3 * base.red() + mark.red()) / 4, (3 * base.green() + mark.green()) / 4,
+                                            (3 * base.blue() + mark.blue()) / 4));
+  }
+  setPalette(palette);
+  setAccessibleDescription(edited ? tr("%1, changed, not saved").arg(description_) : description_);
+}
+
 void FieldLineEdit::Paste(const QString& text) {
   if (!isReadOnly() && !(take_paste_ && take_paste_(text))) Insert(text);
 }

@@ -29,6 +29,14 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   // The size this box needs to show the given text whole, frame included.
   QSize SizeToShow(const QString& text) const;
 
+  // What assistive software is told of the box ("record byte 10 of 0 to 10").
+  void SetDescription(const QString& description);
+  // A box whose text no longer stands for the byte it showed looks so, and
+  // not by colour alone: bold text on a tinted ground; assistive software
+  // hears that it is changed and not saved.
+  void ShowAsEdited(bool edited);
+  bool ShownAsEdited() const { return edited_; }
+
   // A pointer box: what is typed or pasted at its end goes in as the input
   // rule leaves it (FilterHexTyped), so the box's undo takes it back whole.
   void TypeAsHex() { types_as_hex_ = true; }
@@ -48,6 +56,8 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   void Insert(const QString& text);
 
   bool types_as_hex_ = false;
+  bool edited_ = false;
+  QString description_;
   std::function<bool(const QString& text)> take_paste_;
 };
 

@@ -89,7 +89,8 @@ void Form1::OpenImage(const std::filesystem::path& path) {
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
-  UpdateHistoryActions();
+  status_->ShowImage(path, checked.writable);
+  RefreshState();
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
   // not raise when entry 1 is current already: the old image's bytes would
@@ -127,7 +128,7 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
   }
   MoveHighlight(ShownRow());
   List1->setFocus(Qt::OtherFocusReason);
-  UpdateHistoryActions();
+  RefreshState();
   if (display.replaced) {
     notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
                             "The entry shown now is read from the new file.")
@@ -141,7 +142,7 @@ void Form1::ShowNothing(const RomFailure& failure) {
     box->clear();
     box->setEnabled(false);
   }
-  UpdateHistoryActions();
+  RefreshState();
   notifier_.Warn(this, FailureText::NotShown(failure));
 }
 
@@ -226,7 +227,8 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
       if (text) Box(box)->SetText(*text);
     }
   }
-  UpdateHistoryActions();
+  RefreshState();
+  status_->Tell(SaveSummary(result));
   switch (result.outcome) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
@@ -278,7 +280,8 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   const EditingSession::StepResult result = session_.TakeStep(direction, Texts());
   if (result.display) ShowDisplay(*result.display);
   if (result.display_failure) ShowNothing(*result.display_failure);
-  UpdateHistoryActions();
+  RefreshState();
+  status_->Tell(FailureText::StepSummary(result, direction));
   const QString problem = FailureText::NotTaken(result, direction);
   if (!problem.isEmpty()) notifier_.Warn(this, problem);
 }
@@ -290,6 +293,31 @@ void Form1::UpdateHistoryActions() {
     action->setText(FailureText::StepCaption(direction, entry));
     action->setEnabled(entry != 0);
   }
+}
+
+QString Form1::SaveSummary(const SaveResult& result) {
+  const std::size_t written = result.written.size();
+  if (result.outcome == SaveResult::Outcome::kSaved && written == 0) {
+    return tr("Nothing to save in Entry %1").arg(result.entry);
+  }
+  if (written == 0) return tr("Nothing was saved");
+  if (written < result.to_write)
+    return tr("Saved %1 of %2 bytes into Entry %3").arg(written).arg(result.to_write).arg(result.entry);
+  return written == 1 ? tr("Saved 1 byte into Entry %1").arg(result.entry)
+                      : tr("Saved %1 bytes into Entry %2").arg(written).arg(result.entry);
+}
+
+void Form1::UpdateEditMarks() {
+  const BoxTexts texts = Texts();
+  for (const FieldSlot& slot : kFieldTable) {
+    Box(slot.box)->ShowAsEdited(session_.IsEdited(slot.box, texts[static_cast<std::size_t>(slot.box - 1)]));
+  }
+  setWindowModified(session_.HasEdits(texts));
+}
+
+void Form1::RefreshState() {
+  UpdateHistoryActions();
+  UpdateEditMarks();
 }
 
 bool Form1::MaySessionEnd(bool may_ask) {

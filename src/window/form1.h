@@ -15,6 +15,7 @@
 #include "window/field_line_edit.h"
 #include "window/group_frame.h"
 #include "window/record_typing.h"
+#include "window/status_line.h"
 #include "window/user_interaction.h"
 
 class QAction;
@@ -41,6 +42,7 @@ class Form1 : public QMainWindow {
   void Form_Load();
 
   FieldLineEdit* Box(int number) const { return boxes_.at(static_cast<std::size_t>(number - 1)); }
+  const StatusLine& Status() const { return *status_; }
 
   // Controls, named as the window names them; each carries that objectName.
   FieldLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10;
@@ -95,6 +97,11 @@ class Form1 : public QMainWindow {
   void TakeHistoryStep(HistoryDirection direction);
   // Edit > Undo and Redo name the step they would take, or are off.
   void UpdateHistoryActions();
+  // The title's mark and each edited box show what is not yet saved.
+  void UpdateEditMarks();
+  void RefreshState();
+  // What a Save did, in a few words for the status line.
+  static QString SaveSummary(const SaveResult& result);
   // The list position of the entry the boxes show; -1 while none is.
   int ShownRow() const { return session_.ShownEntry() - 1; }
   // What a Save came to: the edits written, a box pointed out that holds no
@@ -127,6 +134,7 @@ class Form1 : public QMainWindow {
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
   RecordTyping* typing_ = nullptr;
+  StatusLine* status_ = nullptr;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.
   bool moving_highlight_ = false;

@@ -14,6 +14,7 @@
 #include "rom/record_layout.h"
 #include "window/accessible_interfaces.h"
 #include "window/form1.h"
+#include "window/status_line.h"
 #include "window/twips_scale.h"
 #include "window/undo_keys.h"
 
@@ -66,7 +67,8 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
     : QMainWindow(parent), CommonDialog1(common_dialog), session_(session), notifier_(notifier) {
   InstallAccessibleInterfaces();
   setObjectName("Form1");
-  setWindowTitle(QStringLiteral("Quorvane"));
+  // "Quorvane*" while the shown entry has unsaved edits.
+  setWindowTitle(QStringLiteral("Quorvane[*]"));
   // The layout has one fixed size, so there is nothing to maximize to; the
   // maximize button goes only when the window lists its buttons itself.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -75,6 +77,7 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   setAcceptDrops(true);
   CreateControls();
   CreateMenus();
+  status_ = new StatusLine(statusBar());
   PlaceControls();
   SetTabOrder();
 }
@@ -100,7 +103,7 @@ void Form1::CreateControls() {
     box->setObjectName(QStringLiteral("Text%1").arg(slot.box));
     box->setAccessibleName(FromView(slot.description));
     // Record bytes are counted from 0, as the README and hex editors count them.
-    box->setAccessibleDescription(tr("record byte %1 of 0 to %2").arg(slot.position - 1).arg(kRecordLength - 1));
+    box->SetDescription(tr("record byte %1 of 0 to %2").arg(slot.position - 1).arg(kRecordLength - 1));
     box->setToolTip(FromView(slot.description));
     box->setEnabled(false);
     // Drops go to the window, which opens a dropped file.
@@ -137,6 +140,11 @@ void Form1::CreateControls() {
   typing_->AddValue({Text7, Text8});
   connect(Text5, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text5, Text6); });
   connect(Text7, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text7, Text8); });
+  for (FieldLineEdit* box : boxes_) {
+    connect(box, &QLineEdit::textChanged, this, [this] {
+      if (!filling_boxes_) UpdateEditMarks();
+    });
+  }
   connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
   connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
   connect(Text4, &QLineEdit::textChanged, this, &Form1::Text4_Change);

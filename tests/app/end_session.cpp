@@ -8,7 +8,9 @@
 #include <windows.h>
 
 int main() {
-  HWND editor = ::FindWindowW(nullptr, L"Quorvane");  // by the window's title
+  // By the window's title, with the mark it has while an edit is unsaved.
+  HWND editor = ::FindWindowW(nullptr, L"Quorvane*");
+  if (editor == nullptr) editor = ::FindWindowW(nullptr, L"Quorvane");
   if (editor == nullptr) return 2;
   DWORD_PTR answer = 0;
   if (::SendMessageTimeoutW(editor, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 120000, &answer) == 0) {

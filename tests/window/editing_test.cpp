@@ -284,6 +284,37 @@ class EditingTest : public QObject {
              after);
   }
 
+  void theTitleTheBoxesAndTheStatusLineShowWhatIsNotSaved() {
+    // The title's mark, each box marked as edited, and the status line.
+    const auto marks = [this] {
+      QStringList edited;
+      for (int box = 1; box <= 8; ++box) {
+        if (form->Box(box)->font().bold()) edited.append(form->Box(box)->objectName());
+      }
+      const QString title = form->isWindowModified() ? "Quorvane*" : "Quorvane";
+      return QStringList({title, edited.join(' '), form->Status().Text().section(" | ", 1)}).join(" | ");
+    };
+    const QString path = QString::fromStdString(DisplayPath(image->path()));
+    QCOMPARE(form->Status().Text(), path);
+    form->Text5->setText("12");  // what it shows: no edit
+    QCOMPARE(marks(), QString("Quorvane |  | "));
+    form->Text5->setText("99");
+    QCOMPARE(marks(), QString("Quorvane* | Text5 | "));
+    QCOMPARE(form->Text5->accessibleDescription(), QString("record byte 7 of 0 to 10, changed, not saved"));
+    QVERIFY(form->Text5->palette().color(QPalette::Base).rgb() != form->Text6->palette().color(QPalette::Base).rgb());
+    form->file_save_Click();
+    QCOMPARE(marks(), QString("Quorvane |  | Saved 1 byte into Entry 1"));
+    QCOMPARE(form->Text5->accessibleDescription(), QString("record byte 7 of 0 to 10"));
+    form->edit_undo->trigger();
+    QCOMPARE(marks(), QString("Quorvane |  | Undid the Save of Entry 1"));
+    form->Text1->setText("zz");
+    form->file_save_Click();
+    QCOMPARE(marks(), QString("Quorvane* | Text1 | Nothing was saved"));
+    harness->dialogs.edits_answer = Answer::kDiscard;  // the edit dropped
+    QTest::keyClick(form->List1, Qt::Key_Down);
+    QCOMPARE(marks(), QString("Quorvane |  | Nothing was saved"));
+  }
+
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
     QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
     QAccessible::queryAccessibleInterface(form->Text1)->setText(QAccessible::Value, "5");

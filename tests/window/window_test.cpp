@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <array>
+#include <fstream>
 
 #include "form_harness.h"
 
@@ -154,6 +155,21 @@ class WindowTest : public QObject {
     QTest::keyClick(form->Text1, Qt::Key_Tab, Qt::ShiftModifier);
     QVERIFY(announced.wait(1000));
     QCOMPARE(announced.first().first().toInt(), 4);
+  }
+
+  void theStatusLineNamesTheImageAndTheListShowsItHasTheFocus() {
+    QCOMPARE(form->Status().Text(), QString("No image is open: open one with File > Open (Ctrl+O)."));
+    fs::permissions(image->path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    harness->Open(image->path());
+    const bool root = std::ofstream(image->path(), std::ios::app).good();
+    QCOMPARE(form->Status().Text(), QString::fromStdString(DisplayPath(image->path())) +
+                                        (root ? "" : " (read-only: Save cannot write to it)"));
+    // The current entry looks otherwise while the list has the focus.
+    const QRect current = form->List1->visualItemRect(form->List1->currentItem());
+    form->List1->setFocus(Qt::MouseFocusReason);
+    const QImage focused = form->List1->viewport()->grab(current).toImage();
+    harness->FocusBox(1);
+    QVERIFY(form->List1->viewport()->grab(current).toImage() != focused);
   }
 
   void typingCannotAnswerAQuestion_data() {

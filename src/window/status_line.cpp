@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/status_line.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include "window/failure_text.h"
+
+namespace quorvane {
+
+StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)), last_(new QLabel(bar)) {
+  bar->setObjectName("status");
+  bar->setSizeGripEnabled(false);
+  image_->setObjectName("status_image");
+  image_->setAccessibleName(tr("Image"));
+  image_->setTextFormat(Qt::PlainText);
+  last_->setObjectName("status_last");
+  last_->setAccessibleName(tr("Last command"));
+  last_->setTextFormat(Qt::PlainText);
+  bar->addWidget(image_, 1);
+  bar->addPermanentWidget(last_);
+  ShowNoImage();
+}
+
+void StatusLine::ShowNoImage() {
+  image_->setText(tr("No image is open: open one with File > Open (Ctrl+O)."));
+  last_->clear();
+}
+
+void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
+  const QString name = FailureText::Name(path);
+  image_->setText(writable ? name : tr("%1 (read-only: Save cannot write to it)").arg(name));
+  last_->clear();
+}
+
+void StatusLine::Tell(const QString& what) { last_->setText(what); }
+
+QString StatusLine::Text() const {
+  return last_->text().isEmpty() ? image_->text() : image_->text() + " | " + last_->text();
+}
+
+}  // namespace quorvane
