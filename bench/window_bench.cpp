@@ -41,6 +41,10 @@ class CountingNotifier : public Notifier {
     ++warnings;
     return false;
   }
+  std::optional<QString> AskEntryNumber(QWidget*, const QString&) override {
+    ++warnings;
+    return std::nullopt;
+  }
   int warnings = 0;
 };
 

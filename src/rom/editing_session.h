@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rom/entry_search.h"
 #include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
@@ -97,6 +98,13 @@ class EditingSession {
   // Saves the edits of the shown entry. A Save that writes a byte becomes
   // a step that Undo can take back.
   SaveResult Save(const BoxTexts& texts, SaveScope scope = SaveScope::kEditedBytes);
+
+  // The entries whose value of a group ("Text Pointer:", "X:", "Y:",
+  // "Style:") holds `value`, and the one after (or before) the entry shown
+  // to go to; see FindEntries. It only reads.
+  SearchResult Find(std::string_view group_label, std::uint32_t value, bool forward) const {
+    return FindEntries(module_, group_label, value, shown_entry_, forward);
+  }
 
   // The entry whose Save Undo would take back, or Redo make again; 0 when
   // there is nothing to take.

@@ -23,12 +23,16 @@ std::unique_ptr<ImageFile> Module1::OpenImage(FileAccess access) const {
   return file;
 }
 
-std::string Module1::ReadFieldByte(std::int32_t entry, std::int16_t position) const {
+std::uint8_t Module1::ReadFieldValue(std::int32_t entry, std::int16_t position) const {
   const std::uint32_t offset = LocateFieldByte(entry, position);
   const std::unique_ptr<ImageFile> file = OpenImage(FileAccess::kRead);
   const std::uint8_t byte = file->ReadByteAt(offset);
   file->Close();
-  return FormatByteText(byte);
+  return byte;
+}
+
+std::string Module1::ReadFieldByte(std::int32_t entry, std::int16_t position) const {
+  return FormatByteText(ReadFieldValue(entry, position));
 }
 
 void Module1::WriteFieldByte(std::int32_t entry, std::int16_t position, std::uint8_t value) const {

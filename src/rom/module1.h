@@ -39,6 +39,8 @@ class Module1 {
 
   // One record byte of the image as two upper-case hexadecimal digits.
   std::string ReadFieldByte(std::int32_t entry, std::int16_t position) const;
+  // The same byte as a number.
+  std::uint8_t ReadFieldValue(std::int32_t entry, std::int16_t position) const;
 
   // One byte into the image in place, on the storage when this returns.
   void WriteFieldByte(std::int32_t entry, std::int16_t position, std::uint8_t value) const;

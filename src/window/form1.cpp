@@ -254,6 +254,22 @@ void Form1::file_quit_Click() { close(); }
 void Form1::edit_undo_Click() { TakeHistoryStep(HistoryDirection::kUndo); }
 void Form1::edit_redo_Click() { TakeHistoryStep(HistoryDirection::kRedo); }
 
+void Form1::edit_goto_Click() {
+  if (!session_.IsOpen()) return;
+  const std::optional<QString> typed =
+      notifier_.AskEntryNumber(this, tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry));
+  if (!typed) return;
+  bool number = false;
+  const int entry = typed->trimmed().toInt(&number);
+  if (!number || entry < kFirstEntry || entry > kLastEntry) {
+    notifier_.Warn(this,
+                   tr("\"%1\" is no entry: entries run from %2 to %3.").arg(*typed).arg(kFirstEntry).arg(kLastEntry));
+    return;
+  }
+  // Through the same door as any change of entry: the list's own.
+  List1->setCurrentRow(entry - kFirstEntry);
+}
+
 void Form1::TakeHistoryStep(HistoryDirection direction) {
   const std::int32_t named = session_.NextStepEntry(direction);
   if (named == 0) return;

@@ -51,7 +51,7 @@ class Form1 : public QMainWindow {
   EntryList* List1;
   QMenu *file, *edit;
   QAction *file_open, *file_save, *file_space, *file_quit;
-  QAction *edit_undo, *edit_redo, *edit_space, *edit_copypointer, *edit_copyx, *edit_copyy;
+  QAction *edit_undo, *edit_redo, *edit_space, *edit_copypointer, *edit_copyx, *edit_copyy, *edit_space2, *edit_goto;
   FileChooser& CommonDialog1;
 
  public slots:
@@ -60,6 +60,7 @@ class Form1 : public QMainWindow {
   void file_quit_Click();
   void edit_undo_Click();
   void edit_redo_Click();
+  void edit_goto_Click();
   void edit_copypointer_Click();
   void List1_Click();
   void Text2_Change();

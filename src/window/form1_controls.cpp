@@ -188,6 +188,9 @@ void Form1::CreateMenus() {
   edit_copypointer = add_action(edit, "edit_copypointer", tr("&Copy Pointer"), QKeySequence(Qt::CTRL | Qt::Key_P));
   edit_copyx = add_action(edit, "edit_copyx", tr("Copy &X"), QKeySequence());
   edit_copyy = add_action(edit, "edit_copyy", tr("Copy &Y"), QKeySequence());
+  edit_space2 = edit->addSeparator();
+  edit_space2->setObjectName("edit_space2");
+  edit_goto = add_action(edit, "edit_goto", tr("&Go to Entry..."), QKeySequence(Qt::CTRL | Qt::Key_G));
   // Copy X and Copy Y have no action and stay off for the whole run.
   edit_copyx->setEnabled(false);
   edit_copyy->setEnabled(false);
@@ -198,6 +201,7 @@ void Form1::CreateMenus() {
   connect(edit_undo, &QAction::triggered, this, &Form1::edit_undo_Click);
   connect(edit_redo, &QAction::triggered, this, &Form1::edit_redo_Click);
   connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
+  connect(edit_goto, &QAction::triggered, this, &Form1::edit_goto_Click);
   // Ctrl+Z takes back a Save only while no box holds an edit.
   auto* keys = new UndoKeys([this] { return HasEdits(); }, this);
   for (FieldLineEdit* box : boxes_) keys->Watch(box);

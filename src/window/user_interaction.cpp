@@ -3,6 +3,7 @@
 #include "window/user_interaction.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -65,6 +66,13 @@ bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const QString& questio
   box.setEscapeButton(cancel);
   box.exec();
   return box.clickedButton() == open;
+}
+
+std::optional<QString> MessageBoxNotifier::AskEntryNumber(QWidget* parent, const QString& prompt) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(parent, QObject::tr("Go to Entry"), prompt, QLineEdit::Normal, {}, &ok);
+  if (!ok) return std::nullopt;
+  return typed;
 }
 
 }  // namespace quorvane

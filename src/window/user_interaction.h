@@ -34,6 +34,8 @@ class Notifier {
   // A chosen image looks wrong; true to open it all the same. Cancel is
   // the default answer.
   virtual bool AskToOpenAnyway(QWidget* parent, const QString& question) = 0;
+  // Edit > Go to Entry: what the user typed, or nullopt for Cancel.
+  virtual std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) = 0;
 };
 
 // The real ones: the toolkit's file dialog and message boxes.
@@ -48,6 +50,7 @@ class MessageBoxNotifier : public Notifier {
   EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) override;
   ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) override;
   bool AskToOpenAnyway(QWidget* parent, const QString& question) override;
+  std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) override;
 };
 
 }  // namespace quorvane

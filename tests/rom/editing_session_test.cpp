@@ -154,6 +154,44 @@ TEST_F(Session, AFileMadeAnewAtTheImagesPlaceIsAnotherFileEvenWithItsNumber) {
   EXPECT_EQ(Changed(image.path()), "");
 }
 
+struct FindCase {
+  const char* name;
+  std::int32_t shown;
+  const char* group;
+  std::uint32_t value;
+  bool forward;
+  const char* found;  // the entries that hold it, then the one gone to, "+ wrapped" when it wrapped
+};
+class Finding : public Session, public ::testing::WithParamInterface<FindCase> {};
+
+TEST_P(Finding, GoesToTheNextEntryThatHoldsTheValueAndOnlyReads) {
+  // The pointer C3A05F in entry 1 (F0200), 129 (F07AC) and 621 (F1D80);
+  // the Y value ABCD only in the data between two runs.
+  image.Poke(0xF07AC, {0x5F, 0xA0, 0xC3});
+  image.Poke(0xF1D80, {0x5F, 0xA0, 0xC3});
+  image.Poke(0xF0790, {0xCD, 0xAB});
+  const std::vector<std::uint8_t> before = image.Bytes();
+  session.Show(GetParam().shown);
+  const SearchResult result = session.Find(GetParam().group, GetParam().value, GetParam().forward);
+  std::string found;
+  for (std::int32_t entry : result.matches) found += std::to_string(entry) + " ";
+  if (!result.matches.empty()) found += "-> " + std::to_string(result.entry) + (result.wrapped ? " + wrapped" : "");
+  EXPECT_EQ(found, GetParam().found);
+  EXPECT_EQ(image.Bytes(), before);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, Finding, ::testing::Values(
+    FindCase{"SeveralEntriesAcrossRuns", 1, "Text Pointer:", 0xC3A05F, true, "1 129 621 -> 129"},
+    FindCase{"Backwards", 621, "Text Pointer:", 0xC3A05F, false, "1 129 621 -> 129"},
+    FindCase{"WrapsPastTheLastEntry", 621, "Text Pointer:", 0xC3A05F, true, "1 129 621 -> 1 + wrapped"},
+    FindCase{"WrapsPastTheFirstEntry", 1, "Text Pointer:", 0xC3A05F, false, "1 129 621 -> 621 + wrapped"},
+    FindCase{"NoEntry", 1, "Text Pointer:", 0x123456, true, ""},
+    FindCase{"OnlyTheShownEntry", 1, "Y:", 0x5678, true, "1 -> 1 + wrapped"},
+    FindCase{"OnlyBetweenRuns", 1, "Y:", 0xABCD, true, ""}),
+    [](const ::testing::TestParamInfo<FindCase>& row) { return std::string(row.param.name); });
+// clang-format on
+
 struct DisplayCase {
   const char* name;
   int meddle_at;  // counted from the display's first open

@@ -315,6 +315,20 @@ class EditingTest : public QObject {
     QCOMPARE(marks(), QString("Quorvane |  | Nothing was saved"));
   }
 
+  void goToEntryRefusesWhatIsNoEntryAndAsksBeforeEditsAreDropped() {
+    const auto go = [this](const char* typed) {
+      harness->dialogs.entry_number = QString(typed);
+      QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
+      return form->List1->currentItem()->text();
+    };
+    QCOMPARE(QStringList({go("0"), go("842"), go("x"), go("841"), go(" 1")}),
+             QStringList({"Entry 1", "Entry 1", "Entry 1", "Entry 841", "Entry 1"}));
+    QCOMPARE(harness->dialogs.warnings.value(1), QString("\"842\" is no entry: entries run from 1 to 841."));
+    form->Text1->setText("77");
+    QCOMPARE(go("2"), QString("Entry 1"));  // Cancel
+    QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
+  }
+
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
     QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
     QAccessible::queryAccessibleInterface(form->Text1)->setText(QAccessible::Value, "5");

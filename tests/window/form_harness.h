@@ -32,6 +32,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
     return Ask(question, changed_elsewhere_answer);
   }
   bool AskToOpenAnyway(QWidget*, const QString& question) override { return Ask(question, open_anyway); }
+  std::optional<QString> AskEntryNumber(QWidget*, const QString& prompt) override { return Ask(prompt, entry_number); }
   template <typename Answer>
   Answer Ask(const QString& question, Answer answer) {
     asked.append(question);
@@ -44,6 +45,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
   EditsAnswer edits_answer = EditsAnswer::kCancel;
   ChangedElsewhereAnswer changed_elsewhere_answer = ChangedElsewhereAnswer::kCancel;
   bool open_anyway = false;
+  std::optional<QString> entry_number;
 };
 
 // Entry 1's record in the test images: pointer C3A05F, unknown 11 22, X 1234,
