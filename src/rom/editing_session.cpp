@@ -59,6 +59,14 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
   return display;
 }
 
+std::uint32_t EditingSession::ShownValue(std::string_view group_label) const {
+  std::uint32_t value = 0;
+  for (const FieldSlot& slot : kFieldTable) {
+    if (slot.group_label == group_label) value = value << 8 | shown_.Byte(slot.box).value_or(0);
+  }
+  return value;
+}
+
 bool EditingSession::IsEdited(int box, std::string_view text) const {
   const FieldSlot& slot = SlotOfBox(box);
   return slot.editable && shown_.IsEdited(box, text);

@@ -105,6 +105,9 @@ class EditingSession {
   SearchResult Find(std::string_view group_label, std::uint32_t value, bool forward) const {
     return FindEntries(module_, group_label, value, shown_entry_, forward);
   }
+  // A group's value as the shown entry's bytes were read from the file,
+  // most significant byte first; 0 while no entry is shown.
+  std::uint32_t ShownValue(std::string_view group_label) const;
 
   // The entry whose Save Undo would take back, or Redo make again; 0 when
   // there is nothing to take.

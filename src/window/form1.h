@@ -13,6 +13,7 @@
 #include "rom/record_layout.h"
 #include "window/entry_list.h"
 #include "window/field_line_edit.h"
+#include "window/find_window.h"
 #include "window/group_frame.h"
 #include "window/record_typing.h"
 #include "window/status_line.h"
@@ -43,6 +44,7 @@ class Form1 : public QMainWindow {
 
   FieldLineEdit* Box(int number) const { return boxes_.at(static_cast<std::size_t>(number - 1)); }
   const StatusLine& Status() const { return *status_; }
+  FindWindow* FindEntry() const { return find_window_; }
 
   // Controls, named as the window names them; each carries that objectName.
   FieldLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10;
@@ -51,7 +53,8 @@ class Form1 : public QMainWindow {
   EntryList* List1;
   QMenu *file, *edit;
   QAction *file_open, *file_save, *file_space, *file_quit;
-  QAction *edit_undo, *edit_redo, *edit_space, *edit_copypointer, *edit_copyx, *edit_copyy, *edit_space2, *edit_goto;
+  QAction *edit_undo, *edit_redo, *edit_space, *edit_copypointer, *edit_copyx, *edit_copyy, *edit_space2;
+  QAction *edit_find, *edit_findnext, *edit_findprevious, *edit_goto;
   FileChooser& CommonDialog1;
 
  public slots:
@@ -61,6 +64,7 @@ class Form1 : public QMainWindow {
   void edit_undo_Click();
   void edit_redo_Click();
   void edit_goto_Click();
+  void edit_find_Click();
   void edit_copypointer_Click();
   void List1_Click();
   void Text2_Change();
@@ -94,6 +98,8 @@ class Form1 : public QMainWindow {
   void ShowEntryAt(int row);
   void ShowDisplay(const EditingSession::Display& display);
   void ShowNothing(const RomFailure& failure);
+  // Goes to the next (or previous) entry that holds the last search's value.
+  void RunSearch(bool forward);
   // Undo or Redo of a Save, once the shown entry's edits are settled.
   void TakeHistoryStep(HistoryDirection direction);
   // Edit > Undo and Redo name the step they would take, or are off.
@@ -135,6 +141,10 @@ class Form1 : public QMainWindow {
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
   RecordTyping* typing_ = nullptr;
+  FindWindow* find_window_ = nullptr;
+  // The last search, which Find Next and Find Previous repeat.
+  std::string search_group_;
+  std::uint32_t search_value_ = 0;
   StatusLine* status_ = nullptr;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.

@@ -190,6 +190,16 @@ void Form1::CreateMenus() {
   edit_copyy = add_action(edit, "edit_copyy", tr("Copy &Y"), QKeySequence());
   edit_space2 = edit->addSeparator();
   edit_space2->setObjectName("edit_space2");
+  edit_find = add_action(edit, "edit_find", tr("&Find..."), QKeySequence::Find);
+  // F3 and Shift+F3 as such, as Notepad has them: the platform's FindNext is
+  // Ctrl+G on some, the key of Go to Entry.
+  edit_findnext = add_action(edit, "edit_findnext", tr("Find &Next"), QKeySequence(Qt::Key_F3));
+  edit_findprevious = add_action(edit, "edit_findprevious", tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  edit_findnext->setEnabled(false);  // until a search was made
+  edit_findprevious->setEnabled(false);
+  // From the Find window too.
+  edit_findnext->setShortcutContext(Qt::ApplicationShortcut);
+  edit_findprevious->setShortcutContext(Qt::ApplicationShortcut);
   edit_goto = add_action(edit, "edit_goto", tr("&Go to Entry..."), QKeySequence(Qt::CTRL | Qt::Key_G));
   // Copy X and Copy Y have no action and stay off for the whole run.
   edit_copyx->setEnabled(false);
@@ -202,6 +212,9 @@ void Form1::CreateMenus() {
   connect(edit_redo, &QAction::triggered, this, &Form1::edit_redo_Click);
   connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
   connect(edit_goto, &QAction::triggered, this, &Form1::edit_goto_Click);
+  connect(edit_find, &QAction::triggered, this, &Form1::edit_find_Click);
+  connect(edit_findnext, &QAction::triggered, this, [this] { RunSearch(true); });
+  connect(edit_findprevious, &QAction::triggered, this, [this] { RunSearch(false); });
   // Ctrl+Z takes back a Save only while no box holds an edit.
   auto* keys = new UndoKeys([this] { return HasEdits(); }, this);
   for (FieldLineEdit* box : boxes_) keys->Watch(box);

@@ -4,6 +4,7 @@
 // the question asked before anything would throw edits away.
 #include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QSignalSpy>
 
 #include "form_harness.h"
@@ -327,6 +328,35 @@ class EditingTest : public QObject {
     form->Text1->setText("77");
     QCOMPARE(go("2"), QString("Entry 1"));  // Cancel
     QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
+  }
+
+  void findGoesToTheEntriesThatHoldAValue() {
+    image->Poke(0xF07AC, {0x5F, 0xA0, 0xC3});  // entry 129 holds entry 1's pointer too
+    const auto found = [this] {
+      return form->List1->currentItem()->text() + " | " + form->Status().Text().section(" | ", 1);
+    };
+    QTest::keyClick(form, Qt::Key_F, Qt::ControlModifier);
+    QLineEdit* value = form->FindEntry()->Value();
+    QCOMPARE(value->selectedText() + " " + form->FindEntry()->focusWidget()->objectName(),
+             QString("C3A05F find_value"));
+    QTest::keyClick(value, Qt::Key_Return);  // Find Next
+    QCOMPARE(found(), QString("Entry 129 | Entry 129: 2 of 2 entries hold Text Pointer C3A05F"));
+    QTest::keyClick(value, Qt::Key_F3);
+    QCOMPARE(found(), QString("Entry 1 | Entry 1: 1 of 2 entries hold Text Pointer C3A05F, on from Entry 1"));
+    QTest::keyClick(value, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(found(), QString("Entry 129 | Entry 129: 2 of 2 entries hold Text Pointer C3A05F, back from Entry 841"));
+    value->setText("12");
+    QTest::keyClick(value, Qt::Key_Return);
+    QCOMPARE(form->FindEntry()->findChild<QLabel*>("find_problem")->text(),
+             QString("A Text Pointer is 6 hexadecimal digits."));
+    value->setText("123456");
+    QTest::keyClick(value, Qt::Key_Return);
+    QCOMPARE(found(), QString("Entry 129 | No entry holds Text Pointer 123456"));
+    value->setText("C3A05F");
+    form->Text1->setText("77");  // Cancel keeps the edits where they are
+    QTest::keyClick(value, Qt::Key_Return);
+    QCOMPARE(form->List1->currentItem()->text() + " " + form->Text1->text(), QString("Entry 129 77"));
+    QCOMPARE(harness->dialogs.asked.filter("Entry 129 has changes").size(), 1);
   }
 
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {

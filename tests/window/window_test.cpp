@@ -114,8 +114,9 @@ class WindowTest : public QObject {
       captions.append(menu->title());
       for (QAction* action : menu->actions()) captions.append(action->text() + (action->isEnabled() ? "" : " (off)"));
     }
-    QCOMPARE(captions.join('|'), QString("&File|&Open|&Save||&Quit|&Edit|&Undo (off)|&Redo (off)||&Copy Pointer|Copy "
-                                         "&X (off)|Copy &Y (off)||&Go to Entry..."));
+    QCOMPARE(captions.join('|'),
+             QString("&File|&Open|&Save||&Quit|&Edit|&Undo (off)|&Redo (off)||&Copy Pointer|Copy "
+                     "&X (off)|Copy &Y (off)||&Find...|Find &Next (off)|Find Pre&vious (off)|&Go to Entry..."));
     QTest::keyClick(form, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!form->isVisible());
   }
