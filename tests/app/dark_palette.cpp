@@ -6,8 +6,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "rom/editing_session.h"
-#include "window/form1.h"
+#include "app/editor.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -17,12 +16,5 @@ int main(int argc, char** argv) {
   dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
   dark.setColor(QPalette::Highlight, QColor(0x3D, 0x7E, 0xD6));
   QApplication::setPalette(dark);
-  quorvane::Module1 module;
-  quorvane::DialogFileChooser chooser;
-  quorvane::MessageBoxNotifier notifier;
-  quorvane::EditingSession session(module);
-  quorvane::Form1 form(session, chooser, notifier);
-  form.Form_Load();
-  form.show();
-  return application.exec();
+  return quorvane::RunEditor(application);
 }

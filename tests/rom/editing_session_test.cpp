@@ -192,6 +192,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Finding, ::testing::Values(
     [](const ::testing::TestParamInfo<FindCase>& row) { return std::string(row.param.name); });
 // clang-format on
 
+TEST_F(Session, ASearchStopsWhenTheImageIsReplacedPartOfTheWay) {
+  MeddleAt(5, Meddle::kReplace);
+  EXPECT_EQ(Named(session.Find("Text Pointer:", 0xC3A05F, true).failure), "replaced");
+  EXPECT_EQ(Changed(old_file()) + Changed(image.path()), "");
+}
+
 struct DisplayCase {
   const char* name;
   int meddle_at;  // counted from the display's first open
