@@ -28,9 +28,9 @@ void EditingSession::Open(const std::filesystem::path& path, const CheckedImage&
 RecordBytes EditingSession::ReadRecord(std::int32_t entry, BoxTexts* texts) const {
   RecordBytes bytes{};
   for (const FieldSlot& slot : kFieldTable) {
-    std::string text = module_.ReadFieldByte(entry, slot.position);
-    bytes[IndexOf(slot.box)] = ParseStrictByteText(text).value_or(0);
-    if (texts != nullptr) (*texts)[IndexOf(slot.box)] = std::move(text);
+    const std::uint8_t byte = module_.ReadFieldValue(entry, slot.position);
+    bytes[IndexOf(slot.box)] = byte;
+    if (texts != nullptr) (*texts)[IndexOf(slot.box)] = FormatByteText(byte);
   }
   return bytes;
 }

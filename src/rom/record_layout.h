@@ -50,6 +50,13 @@ constexpr const FieldSlot& SlotOfBox(int box) {
   return kFieldTable[0];  // never reached for boxes 1 to 10
 }
 
+// How many hexadecimal digits the whole value of a group has ("Text Pointer:" 6).
+constexpr int ValueDigits(std::string_view group_label) {
+  int digits = 0;
+  for (const FieldSlot& slot : kFieldTable) digits += slot.group_label == group_label ? 2 : 0;
+  return digits;
+}
+
 // One byte per box: Text1 at index 0 to Text10 at index 9.
 using RecordBytes = std::array<std::uint8_t, 10>;
 

@@ -11,6 +11,8 @@
 #include <QRegularExpressionValidator>
 #include <array>
 
+#include "rom/record_layout.h"
+
 namespace quorvane {
 namespace {
 
@@ -38,10 +40,10 @@ FindWindow::FindWindow(QWidget* parent)
   });
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
     value_->setMaxLength(Digits());
-    if (value_of_)
-      value_->setText(QString::number(value_of_(kFields.at(static_cast<std::size_t>(field_->currentIndex())).group), 16)
-                          .toUpper()
-                          .rightJustified(Digits(), '0'));
+    if (value_of_) {
+      const char* group = kFields.at(static_cast<std::size_t>(field_->currentIndex())).group;
+      value_->setText(ValueText(group, value_of_(group)));
+    }
     value_->selectAll();
   });
   problem_->setObjectName("find_problem");
@@ -61,7 +63,13 @@ FindWindow::FindWindow(QWidget* parent)
   value_->setMaxLength(Digits());
 }
 
-int FindWindow::Digits() const { return kFields.at(static_cast<std::size_t>(field_->currentIndex())).digits; }
+int FindWindow::Digits() const {
+  return ValueDigits(kFields.at(static_cast<std::size_t>(field_->currentIndex())).group);
+}
+
+QString FindWindow::ValueText(const char* group, std::uint32_t value) {
+  return QString::number(value, 16).toUpper().rightJustified(ValueDigits(group), '0');
+}
 
 void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& value_of) {
   value_of_ = value_of;
@@ -75,8 +83,8 @@ void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& val
 
 void FindWindow::Find(bool forward) {
   const SearchField& field = kFields.at(static_cast<std::size_t>(field_->currentIndex()));
-  if (value_->text().size() != field.digits) {
-    problem_->setText(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(field.digits));
+  if (value_->text().size() != Digits()) {
+    problem_->setText(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
     return;
   }
   problem_->clear();

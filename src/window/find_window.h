@@ -25,6 +25,10 @@ class FindWindow : public QDialog {
   // group ("Text Pointer:" ...), selected, so that typing replaces it.
   void Open(const std::function<std::uint32_t(const char* group)>& value_of);
 
+  // A group's value as the boxes show it, most significant byte first
+  // ("C3A05F" for "Text Pointer:").
+  static QString ValueText(const char* group, std::uint32_t value);
+
   QComboBox* Field() const { return field_; }
   QLineEdit* Value() const { return value_; }
 

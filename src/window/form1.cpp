@@ -290,11 +290,9 @@ void Form1::RunSearch(bool forward) {
   if (search_group_.empty()) return;
   const SearchResult result = session_.Find(search_group_, search_value_, forward);
   // "Text Pointer C3A05F", as the boxes show the value.
-  const auto digits = 2 * std::count_if(kFieldTable.begin(), kFieldTable.end(),
-                                        [&](const FieldSlot& slot) { return slot.group_label == search_group_; });
   const QString what = QStringLiteral("%1 %2")
                            .arg(QString::fromStdString(search_group_).chopped(1))
-                           .arg(QString::number(search_value_, 16).toUpper().rightJustified(digits, '0'));
+                           .arg(FindWindow::ValueText(search_group_.c_str(), search_value_));
   if (result.outcome == SearchResult::Outcome::kFailed) {
     notifier_.Warn(this, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
     return;
