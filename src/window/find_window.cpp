@@ -27,7 +27,7 @@ constexpr std::array<SearchField, 4> kFields{
 }  // namespace
 
 FindWindow::FindWindow(QWidget* parent)
-    : QDialog(parent), field_(new QComboBox(this)), value_(new QLineEdit(this)), problem_(new QLabel(this)) {
+    : QDialog(parent), field_(new QComboBox(this)), value_(new QLineEdit(this)), message_(new QLabel(this)) {
   setObjectName("find");
   setWindowTitle(tr("Find Entry"));
   setModal(false);
@@ -46,7 +46,9 @@ FindWindow::FindWindow(QWidget* parent)
     }
     value_->selectAll();
   });
-  problem_->setObjectName("find_problem");
+  message_->setObjectName("find_message");
+  message_->setTextFormat(Qt::PlainText);
+  message_->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* next = buttons->addButton(tr("Find &Next"), QDialogButtonBox::ActionRole);
   QPushButton* previous = buttons->addButton(tr("Find &Previous"), QDialogButtonBox::ActionRole);
@@ -58,7 +60,7 @@ FindWindow::FindWindow(QWidget* parent)
   auto* form = new QFormLayout(this);
   form->addRow(tr("&Field:"), field_);
   form->addRow(tr("&Value:"), value_);
-  form->addRow(problem_);
+  form->addRow(message_);
   form->addRow(buttons);
   value_->setMaxLength(Digits());
 }
@@ -73,7 +75,7 @@ QString FindWindow::ValueText(const char* group, std::uint32_t value) {
 
 void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& value_of) {
   value_of_ = value_of;
-  problem_->clear();
+  message_->clear();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected
   show();
   raise();
@@ -81,13 +83,15 @@ void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& val
   value_->setFocus(Qt::OtherFocusReason);
 }
 
+void FindWindow::Tell(const QString& what) { message_->setText(what); }
+
 void FindWindow::Find(bool forward) {
   const SearchField& field = kFields.at(static_cast<std::size_t>(field_->currentIndex()));
   if (value_->text().size() != Digits()) {
-    problem_->setText(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
+    Tell(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
     return;
   }
-  problem_->clear();
+  message_->clear();
   emit findRequested(field.group, value_->text().toUInt(nullptr, 16), forward);
 }
 

@@ -288,7 +288,11 @@ void Form1::edit_find_Click() {
 
 void Form1::RunSearch(bool forward) {
   if (search_group_.empty()) return;
+  // Every byte is opened and checked on its own, which on a slow disk or
+  // under a virus scanner may take a moment: the pointer says so.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const SearchResult result = session_.Find(search_group_, search_value_, forward);
+  QGuiApplication::restoreOverrideCursor();
   // "Text Pointer C3A05F", as the boxes show the value.
   const QString what = QStringLiteral("%1 %2")
                            .arg(QString::fromStdString(search_group_).chopped(1))
@@ -297,8 +301,13 @@ void Form1::RunSearch(bool forward) {
     notifier_.Warn(this, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
     return;
   }
+  // In the status line, and in the find window where the user may be.
+  const auto tell = [this](const QString& words) {
+    status_->Tell(words);
+    if (find_window_ != nullptr) find_window_->Tell(words);
+  };
   if (result.outcome == SearchResult::Outcome::kNone) {
-    status_->Tell(tr("No entry holds %1").arg(what));
+    tell(tr("No entry holds %1").arg(what));
     return;
   }
   const bool moves = result.entry != session_.ShownEntry();
@@ -309,7 +318,7 @@ void Form1::RunSearch(bool forward) {
   QString found =
       tr("Entry %1: %2 of %3 entries hold %4").arg(result.entry).arg(index + 1).arg(result.matches.size()).arg(what);
   if (moves && result.wrapped) found += forward ? tr(", on from Entry 1") : tr(", back from Entry 841");
-  status_->Tell(found);
+  tell(found);
 }
 
 void Form1::TakeHistoryStep(HistoryDirection direction) {

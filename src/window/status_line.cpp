@@ -13,10 +13,13 @@ StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)),
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
   image_->setObjectName("status_image");
-  image_->setAccessibleName(tr("Image"));
+  // A label's text is its accessible name, which is what a screen reader
+  // reads of the status bar and hears change; what it is goes in the
+  // description.
+  image_->setAccessibleDescription(tr("Image"));
   image_->setTextFormat(Qt::PlainText);
   last_->setObjectName("status_last");
-  last_->setAccessibleName(tr("Last command"));
+  last_->setAccessibleDescription(tr("Last command"));
   last_->setTextFormat(Qt::PlainText);
   bar->addWidget(image_, 1);
   bar->addPermanentWidget(last_);
