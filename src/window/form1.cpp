@@ -271,54 +271,7 @@ void Form1::edit_goto_Click() {
 }
 
 void Form1::edit_find_Click() {
-  if (!session_.IsOpen()) return;
-  if (find_window_ == nullptr) {
-    find_window_ = new FindWindow(this);
-    connect(find_window_, &FindWindow::findRequested, this,
-            [this](const char* group, std::uint32_t value, bool forward) {
-              search_group_ = group;
-              search_value_ = value;
-              edit_findnext->setEnabled(true);
-              edit_findprevious->setEnabled(true);
-              RunSearch(forward);
-            });
-  }
-  find_window_->Open([this](const char* group) { return session_.ShownValue(group); });
-}
-
-void Form1::RunSearch(bool forward) {
-  if (search_group_.empty()) return;
-  // Every byte is opened and checked on its own, which on a slow disk or
-  // under a virus scanner may take a moment: the pointer says so.
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const SearchResult result = session_.Find(search_group_, search_value_, forward);
-  QGuiApplication::restoreOverrideCursor();
-  // "Text Pointer C3A05F", as the boxes show the value.
-  const QString what = QStringLiteral("%1 %2")
-                           .arg(QString::fromStdString(search_group_).chopped(1))
-                           .arg(FindWindow::ValueText(search_group_.c_str(), search_value_));
-  if (result.outcome == SearchResult::Outcome::kFailed) {
-    notifier_.Warn(this, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
-    return;
-  }
-  // In the status line, and in the find window where the user may be.
-  const auto tell = [this](const QString& words) {
-    status_->Tell(words);
-    if (find_window_ != nullptr) find_window_->Tell(words);
-  };
-  if (result.outcome == SearchResult::Outcome::kNone) {
-    tell(tr("No entry holds %1").arg(what));
-    return;
-  }
-  const bool moves = result.entry != session_.ShownEntry();
-  // Through the same door as any change of entry: the list's own.
-  if (moves) List1->setCurrentRow(result.entry - kFirstEntry);
-  if (session_.ShownEntry() != result.entry) return;  // the user stayed where the edits are
-  const auto index = std::find(result.matches.begin(), result.matches.end(), result.entry) - result.matches.begin();
-  QString found =
-      tr("Entry %1: %2 of %3 entries hold %4").arg(result.entry).arg(index + 1).arg(result.matches.size()).arg(what);
-  if (moves && result.wrapped) found += forward ? tr(", on from Entry 1") : tr(", back from Entry 841");
-  tell(found);
+  if (session_.IsOpen()) search_->OpenWindow();
 }
 
 void Form1::TakeHistoryStep(HistoryDirection direction) {

@@ -13,9 +13,9 @@
 #include "rom/record_layout.h"
 #include "window/entry_list.h"
 #include "window/field_line_edit.h"
-#include "window/find_window.h"
 #include "window/group_frame.h"
 #include "window/record_typing.h"
+#include "window/search_commands.h"
 #include "window/status_line.h"
 #include "window/user_interaction.h"
 
@@ -44,7 +44,7 @@ class Form1 : public QMainWindow {
 
   FieldLineEdit* Box(int number) const { return boxes_.at(static_cast<std::size_t>(number - 1)); }
   const StatusLine& Status() const { return *status_; }
-  FindWindow* FindEntry() const { return find_window_; }
+  FindWindow* FindEntry() const { return search_->Window(); }
 
   // Controls, named as the window names them; each carries that objectName.
   FieldLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10;
@@ -98,8 +98,6 @@ class Form1 : public QMainWindow {
   void ShowEntryAt(int row);
   void ShowDisplay(const EditingSession::Display& display);
   void ShowNothing(const RomFailure& failure);
-  // Goes to the next (or previous) entry that holds the last search's value.
-  void RunSearch(bool forward);
   // Undo or Redo of a Save, once the shown entry's edits are settled.
   void TakeHistoryStep(HistoryDirection direction);
   // Edit > Undo and Redo name the step they would take, or are off.
@@ -141,10 +139,7 @@ class Form1 : public QMainWindow {
   Notifier& notifier_;
   std::array<FieldLineEdit*, 10> boxes_{};
   RecordTyping* typing_ = nullptr;
-  FindWindow* find_window_ = nullptr;
-  // The last search, which Find Next and Find Previous repeat.
-  std::string search_group_;
-  std::uint32_t search_value_ = 0;
+  SearchCommands* search_ = nullptr;
   StatusLine* status_ = nullptr;
   // Set while the program itself moves the list's highlight, or fills the
   // boxes, so that neither counts as the user's doing.

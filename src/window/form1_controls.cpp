@@ -78,6 +78,9 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   CreateControls();
   CreateMenus();
   status_ = new StatusLine(statusBar());
+  // Through the same door as any change of entry: the list's own.
+  search_ = new SearchCommands(this, session_, notifier_, *status_, edit_findnext, edit_findprevious,
+                               [this](std::int32_t entry) { List1->setCurrentRow(entry - kFirstEntry); });
   PlaceControls();
   SetTabOrder();
 }
@@ -195,8 +198,6 @@ void Form1::CreateMenus() {
   // Ctrl+G on some, the key of Go to Entry.
   edit_findnext = add_action(edit, "edit_findnext", tr("Find &Next"), QKeySequence(Qt::Key_F3));
   edit_findprevious = add_action(edit, "edit_findprevious", tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-  edit_findnext->setEnabled(false);  // until a search was made
-  edit_findprevious->setEnabled(false);
   // From the Find window too.
   edit_findnext->setShortcutContext(Qt::ApplicationShortcut);
   edit_findprevious->setShortcutContext(Qt::ApplicationShortcut);
@@ -213,8 +214,6 @@ void Form1::CreateMenus() {
   connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
   connect(edit_goto, &QAction::triggered, this, &Form1::edit_goto_Click);
   connect(edit_find, &QAction::triggered, this, &Form1::edit_find_Click);
-  connect(edit_findnext, &QAction::triggered, this, [this] { RunSearch(true); });
-  connect(edit_findprevious, &QAction::triggered, this, [this] { RunSearch(false); });
   // Ctrl+Z takes back a Save only while no box holds an edit.
   auto* keys = new UndoKeys([this] { return HasEdits(); }, this);
   for (FieldLineEdit* box : boxes_) keys->Watch(box);

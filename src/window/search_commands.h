@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "rom/editing_session.h"
+#include "window/find_window.h"
+#include "window/status_line.h"
+#include "window/user_interaction.h"
+
+class QAction;
+class QWidget;
+
+namespace quorvane {
+
+// Edit > Find..., Find Next and Find Previous: the find window, the last
+// search, which the two repeat, and what a search found, told in the status
+// line and in the find window. The entry found is reached through `go_to`,
+// the window's own way to any entry, which asks first about unsaved edits.
+class SearchCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  SearchCommands(QWidget* window, const EditingSession& session, Notifier& notifier, StatusLine& status,
+                 QAction* find_next, QAction* find_previous, std::function<void(std::int32_t entry)> go_to);
+
+  // Shows the find window, holding the shown entry's value of its field.
+  void OpenWindow();
+  // Goes to the next (or previous) entry that holds the last search's value.
+  void Run(bool forward);
+  // The find window, once it has been opened.
+  FindWindow* Window() const { return find_window_; }
+
+ private:
+  void Tell(const QString& words);
+
+  QWidget* window_;
+  const EditingSession& session_;
+  Notifier& notifier_;
+  StatusLine& status_;
+  QAction* find_next_;
+  QAction* find_previous_;
+  std::function<void(std::int32_t entry)> go_to_;
+  FindWindow* find_window_ = nullptr;
+  std::string group_;  // empty until a search was made
+  std::uint32_t value_ = 0;
+};
+
+}  // namespace quorvane
