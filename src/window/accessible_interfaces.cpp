@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QTextBoundaryFinder>
 
+#include "window/announcement_label.h"
 #include "window/field_line_edit.h"
 #include "window/group_frame.h"
 
@@ -125,7 +126,22 @@ class FieldBoxAccessible : public QAccessibleWidget,
   FieldLineEdit* box() const { return static_cast<FieldLineEdit*>(widget()); }
 };
 
+// A label that announces, as a notification named by its words.
+class AnnouncementAccessible : public QAccessibleWidget {
+ public:
+  explicit AnnouncementAccessible(AnnouncementLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+  QString text(QAccessible::Text type) const override {
+    return type == QAccessible::Name ? label()->text() : QAccessibleWidget::text(type);
+  }
+
+ private:
+  QLabel* label() const { return static_cast<QLabel*>(widget()); }
+};
+
 QAccessibleInterface* InterfaceFor(const QString& class_name, QObject* object) {
+  if (class_name == QLatin1String(AnnouncementLabel::staticMetaObject.className())) {
+    return new AnnouncementAccessible(static_cast<AnnouncementLabel*>(object));
+  }
   if (class_name == QLatin1String(FieldLineEdit::staticMetaObject.className())) {
     return new FieldBoxAccessible(static_cast<FieldLineEdit*>(object));
   }

@@ -27,7 +27,7 @@ constexpr std::array<SearchField, 4> kFields{
 }  // namespace
 
 FindWindow::FindWindow(QWidget* parent)
-    : QDialog(parent), field_(new QComboBox(this)), value_(new QLineEdit(this)), message_(new QLabel(this)) {
+    : QDialog(parent), field_(new QComboBox(this)), value_(new QLineEdit(this)), message_(new AnnouncementLabel(this)) {
   setObjectName("find");
   setWindowTitle(tr("Find Entry"));
   setModal(false);
@@ -47,7 +47,11 @@ FindWindow::FindWindow(QWidget* parent)
     value_->selectAll();
   });
   message_->setObjectName("find_message");
-  message_->setTextFormat(Qt::PlainText);
+  // Hidden while there is nothing to say, in its place, so nothing moves.
+  QSizePolicy keep_place = message_->sizePolicy();
+  keep_place.setRetainSizeWhenHidden(true);
+  message_->setSizePolicy(keep_place);
+  message_->hide();
   message_->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* next = buttons->addButton(tr("Find &Next"), QDialogButtonBox::ActionRole);
@@ -75,7 +79,7 @@ QString FindWindow::ValueText(const char* group, std::uint32_t value) {
 
 void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& value_of) {
   value_of_ = value_of;
-  message_->clear();
+  message_->hide();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected
   show();
   raise();
@@ -83,15 +87,15 @@ void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& val
   value_->setFocus(Qt::OtherFocusReason);
 }
 
-void FindWindow::Tell(const QString& what) { message_->setText(what); }
+void FindWindow::Announce(const QString& what) { message_->Announce(what); }
 
 void FindWindow::Find(bool forward) {
   const SearchField& field = kFields.at(static_cast<std::size_t>(field_->currentIndex()));
   if (value_->text().size() != Digits()) {
-    Tell(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
+    Announce(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
     return;
   }
-  message_->clear();
+  message_->hide();
   emit findRequested(field.group, value_->text().toUInt(nullptr, 16), forward);
 }
 

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "window/announcement_label.h"
+
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 namespace quorvane {
@@ -29,9 +30,9 @@ class FindWindow : public QDialog {
   // ("C3A05F" for "Text Pointer:").
   static QString ValueText(const char* group, std::uint32_t value);
 
-  // Shows what the last search found, or why it did not search, under the
-  // value: where the user is, and read as the label's name by a screen reader.
-  void Tell(const QString& what);
+  // Shows what the last search found under the value, where the user is,
+  // and has a screen reader say it.
+  void Announce(const QString& what);
   QComboBox* Field() const { return field_; }
   QLineEdit* Value() const { return value_; }
 
@@ -44,7 +45,7 @@ class FindWindow : public QDialog {
 
   QComboBox* field_;
   QLineEdit* value_;
-  QLabel* message_;
+  AnnouncementLabel* message_;
   std::function<std::uint32_t(const char* group)> value_of_;
 };
 

@@ -44,8 +44,13 @@ void SearchCommands::OpenWindow() {
 }
 
 void SearchCommands::Tell(const QString& words) {
-  status_.Tell(words);
-  if (find_window_ != nullptr) find_window_->Tell(words);
+  // Shown in both, said once: from the find window while it is open.
+  if (find_window_ != nullptr && find_window_->isVisible()) {
+    status_.Tell(words);
+    find_window_->Announce(words);
+  } else {
+    status_.Announce(words);
+  }
 }
 
 void SearchCommands::Run(bool forward) {

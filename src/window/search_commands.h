@@ -36,6 +36,7 @@ class SearchCommands : public QObject {
   FindWindow* Window() const { return find_window_; }
 
  private:
+  // What a search came to, in the status line and the find window.
   void Tell(const QString& words);
 
   QWidget* window_;

@@ -9,18 +9,16 @@
 
 namespace quorvane {
 
-StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)), last_(new QLabel(bar)) {
+StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)), last_(new AnnouncementLabel(bar)) {
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
   image_->setObjectName("status_image");
   // A label's text is its accessible name, which is what a screen reader
-  // reads of the status bar and hears change; what it is goes in the
-  // description.
+  // reads of the status bar; what it is goes in the description. The last
+  // command's words are said as they are, on their own.
   image_->setAccessibleDescription(tr("Image"));
   image_->setTextFormat(Qt::PlainText);
   last_->setObjectName("status_last");
-  last_->setAccessibleDescription(tr("Last command"));
-  last_->setTextFormat(Qt::PlainText);
   bar->addWidget(image_, 1);
   bar->addPermanentWidget(last_);
   ShowNoImage();
@@ -38,6 +36,8 @@ void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
 }
 
 void StatusLine::Tell(const QString& what) { last_->setText(what); }
+
+void StatusLine::Announce(const QString& what) { last_->Announce(what); }
 
 QString StatusLine::Text() const {
   return last_->text().isEmpty() ? image_->text() : image_->text() + " | " + last_->text();

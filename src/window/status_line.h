@@ -6,6 +6,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "window/announcement_label.h"
+
 class QLabel;
 class QStatusBar;
 
@@ -24,12 +26,14 @@ class StatusLine : public QObject {
   void ShowImage(const std::filesystem::path& path, bool writable);
   // What the last command did, in a few words; empty clears it.
   void Tell(const QString& what);
+  // The same, said by a screen reader as it comes, wherever the focus is.
+  void Announce(const QString& what);
 
   QString Text() const;
 
  private:
   QLabel* image_;
-  QLabel* last_;
+  AnnouncementLabel* last_;
 };
 
 }  // namespace quorvane
