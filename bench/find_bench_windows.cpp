@@ -5,12 +5,6 @@
 // GetFileInformationByHandle + ReadFile + CloseHandle. Google Benchmark is
 // not built for Windows here, so this program times both itself, in turns,
 // and keeps the fastest of each; script/bench runs it under wine.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <algorithm>

@@ -3,12 +3,6 @@
 // RomFile on Windows: CreateFileW, ReadFile, or WriteFile and
 // FlushFileBuffers, at an offset given through OVERLAPPED, CloseHandle. Paths go to the system as UTF-16, so any
 // name the user can choose works.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstring>
