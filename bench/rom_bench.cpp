@@ -135,10 +135,7 @@ void SaveFloor(benchmark::State& state, bool flushed) {
 // reads the same bytes, each as every access takes it.
 std::uint32_t PointerOfEntryOne(const Module1& module) {
   std::uint32_t value = 0;
-  for (int position : {3, 2, 1}) {
-    const std::string byte = module.ReadFieldByte(1, static_cast<std::int16_t>(position));
-    value = value << 8 | static_cast<std::uint32_t>(std::stoul(byte, nullptr, 16));
-  }
+  for (int position : {3, 2, 1}) value = value << 8 | module.ReadFieldValue(1, static_cast<std::int16_t>(position));
   return value;
 }
 
