@@ -173,6 +173,18 @@ QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryD
              .arg(result.entry);
 }
 
+QString FailureText::SaveSummary(const SaveResult& result) {
+  const std::size_t written = result.written.size();
+  if (result.outcome == SaveResult::Outcome::kSaved && written == 0) {
+    return tr("Nothing to save in Entry %1").arg(result.entry);
+  }
+  if (written == 0) return tr("Nothing was saved");
+  if (written < result.to_write)
+    return tr("Saved %1 of %2 bytes into Entry %3").arg(written).arg(result.to_write).arg(result.entry);
+  return written == 1 ? tr("Saved 1 byte into Entry %1").arg(result.entry)
+                      : tr("Saved %1 bytes into Entry %2").arg(written).arg(result.entry);
+}
+
 QString FailureText::StepSummary(const EditingSession::StepResult& result, HistoryDirection direction) {
   const bool undo = direction == HistoryDirection::kUndo;
   using Outcome = EditingSession::StepResult::Outcome;

@@ -29,6 +29,8 @@ class FailureText {
   static QString NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
   // An Undo or Redo that was refused, or failed part of the way.
   static QString NotTaken(const EditingSession::StepResult& result, HistoryDirection direction);
+  // What a Save did, in a few words for the status line.
+  static QString SaveSummary(const SaveResult& result);
   // What an Undo or Redo did, in a few words for the status line.
   static QString StepSummary(const EditingSession::StepResult& result, HistoryDirection direction);
   // The Edit menu's item for Undo or Redo: it names the step, if there is one.

@@ -228,7 +228,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     }
   }
   RefreshState();
-  status_->Tell(SaveSummary(result));
+  status_->Tell(FailureText::SaveSummary(result));
   switch (result.outcome) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
@@ -313,18 +313,6 @@ void Form1::UpdateHistoryActions() {
     action->setText(FailureText::StepCaption(direction, entry));
     action->setEnabled(entry != 0);
   }
-}
-
-QString Form1::SaveSummary(const SaveResult& result) {
-  const std::size_t written = result.written.size();
-  if (result.outcome == SaveResult::Outcome::kSaved && written == 0) {
-    return tr("Nothing to save in Entry %1").arg(result.entry);
-  }
-  if (written == 0) return tr("Nothing was saved");
-  if (written < result.to_write)
-    return tr("Saved %1 of %2 bytes into Entry %3").arg(written).arg(result.to_write).arg(result.entry);
-  return written == 1 ? tr("Saved 1 byte into Entry %1").arg(result.entry)
-                      : tr("Saved %1 bytes into Entry %2").arg(written).arg(result.entry);
 }
 
 void Form1::UpdateEditMarks() {

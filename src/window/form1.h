@@ -105,8 +105,6 @@ class Form1 : public QMainWindow {
   // The title's mark and each edited box show what is not yet saved.
   void UpdateEditMarks();
   void RefreshState();
-  // What a Save did, in a few words for the status line.
-  static QString SaveSummary(const SaveResult& result);
   // The list position of the entry the boxes show; -1 while none is.
   int ShownRow() const { return session_.ShownEntry() - 1; }
   // What a Save came to: the edits written, a box pointed out that holds no
