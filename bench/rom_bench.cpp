@@ -108,7 +108,8 @@ void SaveEntry(benchmark::State& state) {
   for (auto _ : state) {
     const std::string next = texts[0] == "5A" ? "A5" : "5A";
     for (std::size_t box = 0; box < 8; ++box) texts[box] = next;
-    if (open.session.Save(texts).outcome != quorvane::SaveResult::Outcome::kSaved) state.SkipWithError("not saved");
+    if (open.session.Save(texts, open.session.CurrentDisplay()).outcome != quorvane::SaveResult::Outcome::kSaved)
+      state.SkipWithError("not saved");
   }
 }
 

@@ -18,6 +18,7 @@ std::size_t IndexOf(int box) { return static_cast<std::size_t>(box - 1); }
 void EditingSession::Open(const std::filesystem::path& path, const CheckedImage& checked) {
   module_.RomPath = path;
   module_.RomIdentity = checked.identity;
+  ++display_;
   shown_entry_ = 0;
   shown_.Forget();
   seen_elsewhere_.reset();
@@ -38,10 +39,12 @@ RecordBytes EditingSession::ReadRecord(std::int32_t entry, BoxTexts* texts) cons
 EditingSession::Display EditingSession::Show(std::int32_t entry) {
   // Until all ten bytes are in, nothing counts as shown, so a failure part
   // of the way leaves nothing that a Save could write.
+  ++display_;
   shown_entry_ = 0;
   shown_.Forget();
   seen_elsewhere_.reset();
   Display display;
+  display.token = display_;
   try {
     ReadRecord(entry, &display.texts);
   } catch (const RomError& failure) {
@@ -77,11 +80,17 @@ bool EditingSession::HasEdits(const BoxTexts& texts) const {
                      [&](const FieldSlot& slot) { return IsEdited(slot.box, texts[IndexOf(slot.box)]); });
 }
 
-SaveResult EditingSession::Save(const BoxTexts& texts, SaveScope scope) {
+SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, SaveScope scope) {
   SaveResult result;
   result.entry = shown_entry_;
   if (!IsOpen() || shown_entry_ == 0) {
     result.outcome = IsOpen() ? SaveResult::Outcome::kNoEntry : SaveResult::Outcome::kNoImage;
+    return result;
+  }
+  // Texts read from one display are never written over what another one
+  // showed, even of the same entry.
+  if (display != display_) {
+    result.outcome = SaveResult::Outcome::kOtherDisplay;
     return result;
   }
   // Every box is checked before the first byte is written.
@@ -182,7 +191,8 @@ bool EditingSession::Write(std::int32_t entry, const FieldSlot& slot, std::uint8
   }
 }
 
-EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, const BoxTexts& texts) {
+EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, const BoxTexts& texts,
+                                                    DisplayToken display) {
   StepResult result;
   const SaveStep* next = history_.Next(direction);
   if (next == nullptr) return result;
@@ -190,6 +200,10 @@ EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, 
   const bool undo = direction == HistoryDirection::kUndo;
   result.entry = step.entry;
   result.total = step.bytes.size();
+  if (display != display_) {
+    result.outcome = StepResult::Outcome::kOtherDisplay;
+    return result;
+  }
   result.outcome = HasEdits(texts) ? StepResult::Outcome::kUnsettled : StepResult::Outcome::kRefused;
   if (result.outcome == StepResult::Outcome::kUnsettled) return result;
 

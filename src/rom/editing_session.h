@@ -22,6 +22,11 @@ namespace quorvane {
 // The ten boxes' texts: Text1 at index 0 to Text10 at index 9.
 using BoxTexts = std::array<std::string, 10>;
 
+// One display of an entry, or of none: every Show makes a new one, even of
+// the entry already shown, so that texts taken from one display are never
+// written over what another one showed.
+using DisplayToken = std::uint64_t;
+
 // A byte of the shown record that another program changed after it was shown.
 struct ChangedByte {
   FieldSlot slot;
@@ -43,6 +48,7 @@ struct SaveResult {
     kBoxAtFault,        // `box` holds no byte; nothing was written
     kChangedElsewhere,  // the file no longer holds what was shown (`changes`); nothing was written
     kFailed,            // `failure`; of the `to_write` bytes, only those in `written` reached the file
+    kOtherDisplay,      // the texts came from another display than the one shown now; nothing was written
   };
   // The last byte written reached the file, but the system could not confirm
   // that it is on the disk (`failure` says why); it counts as written.
@@ -82,6 +88,7 @@ class EditingSession {
     // The file at the image's path was another one than before: every byte
     // shown comes from the new file, which is the image from now on.
     bool replaced = false;
+    DisplayToken token = 0;
   };
   // Reads an entry's ten bytes, all from one file. Throws RomError when
   // they cannot be read; then no entry counts as shown, and a Save writes
@@ -89,15 +96,19 @@ class EditingSession {
   Display Show(std::int32_t entry);
   // 0 while none is.
   std::int32_t ShownEntry() const { return shown_entry_; }
+  // The display made by the last Show (or Open), whether or not it showed
+  // an entry.
+  DisplayToken CurrentDisplay() const { return display_; }
 
   // Whether a box's text differs from the byte it showed ("ab" over "AB" is
   // no edit). Bytes the user may not change never count.
   bool IsEdited(int box, std::string_view text) const;
   bool HasEdits(const BoxTexts& texts) const;
 
-  // Saves the edits of the shown entry. A Save that writes a byte becomes
-  // a step that Undo can take back.
-  SaveResult Save(const BoxTexts& texts, SaveScope scope = SaveScope::kEditedBytes);
+  // Saves the edits of the shown entry: `texts` are the boxes' texts as
+  // they stand on `display`, which must be the display shown now. A Save
+  // that writes a byte becomes a step that Undo can take back.
+  SaveResult Save(const BoxTexts& texts, DisplayToken display, SaveScope scope = SaveScope::kEditedBytes);
 
   // The entries whose value of a group ("Text Pointer:", "X:", "Y:",
   // "Style:") holds `value`, and the one after (or before) the entry shown
@@ -115,12 +126,13 @@ class EditingSession {
 
   struct StepResult {
     enum class Outcome {
-      kDone,       // every byte of the step written; the entry is shown
-      kNothing,    // there is no Save to take in that direction
-      kUnsettled,  // the boxes hold edits, which must be saved or dropped first; nothing was written
-      kRefused,    // nothing was written: `changed` says what another program changed
-                   // since the step, or `failure` why the file could not be checked
-      kFailed,     // `failure`; `taken` of the step's `total` bytes were written
+      kDone,          // every byte of the step written; the entry is shown
+      kNothing,       // there is no Save to take in that direction
+      kUnsettled,     // the boxes hold edits, which must be saved or dropped first; nothing was written
+      kRefused,       // nothing was written: `changed` says what another program changed
+                      // since the step, or `failure` why the file could not be checked
+      kFailed,        // `failure`; `taken` of the step's `total` bytes were written
+      kOtherDisplay,  // the texts came from another display than the one shown now; nothing was written
     };
     Outcome outcome = Outcome::kNothing;
     std::int32_t entry = 0;
@@ -136,11 +148,12 @@ class EditingSession {
   };
   // Undo writes back what the file held before the last Save; Redo writes
   // again what an Undo took back. `texts` are the boxes' texts: while they
-  // hold edits nothing is taken, since the step's entry is shown afterwards.
+  // hold edits nothing is taken, since the step's entry is shown afterwards;
+  // they must come from `display`, the display shown now.
   // Either one first checks that every byte of each value the step touched
   // still holds what the step left there, so that no value ends up made of
   // two programs' bytes.
-  StepResult TakeStep(HistoryDirection direction, const BoxTexts& texts);
+  StepResult TakeStep(HistoryDirection direction, const BoxTexts& texts, DisplayToken display);
 
  private:
   // An entry's ten bytes as the file holds them now; throws RomError.
@@ -152,6 +165,7 @@ class EditingSession {
 
   Module1& module_;
   std::int32_t shown_entry_ = 0;
+  DisplayToken display_ = 0;
   ShownRecord shown_;
   // The record as the file held it when a Save last found another
   // program's change: a Save of whole values expects to find it so still.

@@ -31,8 +31,9 @@ class FocusMarkingDelegate : public QStyledItemDelegate {
 EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
   setItemDelegate(new FocusMarkingDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
-  whole_number_.setSingleShot(true);
-  connect(&whole_number_, &QTimer::timeout, this, [this] { setCurrentRow(typed_row_); });
+  whole_number_ = new QTimer(this);
+  whole_number_->setSingleShot(true);
+  connect(whole_number_, &QTimer::timeout, this, [this] { setCurrentRow(typed_row_); });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (now == this) focus_left_ = old;
   });
@@ -73,6 +74,12 @@ void EntryList::mousePressEvent(QMouseEvent* event) {
   focus_before_press_ = nullptr;
 }
 
+void EntryList::DropTypedNumber() {
+  whole_number_->stop();
+  typed_number_.clear();
+  since_last_digit_.invalidate();
+}
+
 void EntryList::keyboardSearch(const QString& search) {
   // Letters and other keys find nothing and change nothing.
   const bool digits =
@@ -90,7 +97,7 @@ void EntryList::keyboardSearch(const QString& search) {
   if (!is_number || entry < 1 || entry > count()) return;
   typed_row_ = entry - 1;
   if (wait_while_ && wait_while_()) {
-    whole_number_.start(QApplication::keyboardInputInterval());
+    whole_number_->start(QApplication::keyboardInputInterval());
   } else {
     setCurrentRow(typed_row_);
   }

@@ -27,6 +27,8 @@ class EntryList : public QListWidget {
   // moves the list only once it is whole, after the pause that ends it, so
   // that the question about the edits is asked once, about the entry typed.
   void WaitForWholeNumbersWhile(std::function<bool()> condition) { wait_while_ = std::move(condition); }
+  // Forgets the number typed so far, and a move to it that was waiting.
+  void DropTypedNumber();
 
   // While a mouse press is being handled: the widget that had the focus
   // before the press gave it to the list (the list itself if it had it).
@@ -54,7 +56,7 @@ class EntryList : public QListWidget {
   QString typed_number_;
   QElapsedTimer since_last_digit_;
   std::function<bool()> wait_while_;
-  QTimer whole_number_;
+  QTimer* whole_number_;
   int typed_row_ = -1;
 };
 

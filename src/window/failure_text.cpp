@@ -113,6 +113,10 @@ QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, c
       }
       return message;
     }
+    case Outcome::kOtherDisplay:
+      return tr("Entry %1 has been shown anew since these texts were typed into its boxes, so they were not saved "
+                "over what it shows now. Nothing was saved.")
+          .arg(result.entry);
     case Outcome::kFailed:
       break;
   }
@@ -159,6 +163,9 @@ QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryD
                                QString::fromStdString(FormatByteText(result.changed->now)));
       }
       return step + ": " + (result.failure ? Describe(*result.failure) : QString()) + tr(" Nothing was written.");
+    case Outcome::kOtherDisplay:
+      return step +
+             tr(" from boxes that no longer show what the file held when they were filled. Nothing was written.");
     case Outcome::kFailed:
       break;
   }

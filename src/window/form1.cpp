@@ -54,15 +54,16 @@ bool Form1::Guarded(const std::function<void()>& work) {
     work();
     return true;
   } catch (const RomError& failure) {
-    notifier_.Warn(this, FailureText::Describe(failure.failure()));
+    dialogs_.Warn(this, FailureText::Describe(failure.failure()));
     return false;
   } catch (const std::exception& failure) {
-    notifier_.Warn(this, QString::fromStdString(failure.what()));
+    dialogs_.Warn(this, QString::fromStdString(failure.what()));
     return false;
   }
 }
 
 void Form1::file_open_Click() {
+  if (dialogs_.IsOpen()) return;
   const std::optional<QString> chosen =
       CommonDialog1.ShowOpen(this, QStringLiteral("Open ROM"), QStringLiteral("SNES ROM (*.smc)"));
   if (!chosen) return;  // Cancelled: nothing changes.
@@ -85,7 +86,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
            "its door records.\n\nOpen it anyway?")
             .arg(FailureText::Name(path))
             .arg(checked.size);
-    if (!notifier_.AskToOpenAnyway(this, question)) return;
+    if (!dialogs_.AskToOpenAnyway(this, question)) return;
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
@@ -101,6 +102,11 @@ void Form1::OpenImage(const std::filesystem::path& path) {
 
 void Form1::List1_Click() {
   if (moving_highlight_) return;
+  // While a dialog is open it is about the entry shown, which stays.
+  if (dialogs_.IsOpen()) {
+    MoveHighlight(ShownRow());
+    return;
+  }
   const int target = List1->currentRow();
   if (!LeaveShownEntry()) return;
   if (List1->currentRow() != target) MoveHighlight(target);  // the question moved it back
@@ -118,6 +124,7 @@ void Form1::ShowEntryAt(int row) {
 }
 
 void Form1::ShowDisplay(const EditingSession::Display& display) {
+  display_ = display.token;
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (const FieldSlot& slot : kFieldTable) {
@@ -130,20 +137,21 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
   List1->setFocus(Qt::OtherFocusReason);
   RefreshState();
   if (display.replaced) {
-    notifier_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
-                            "The entry shown now is read from the new file.")
-                             .arg(ImageName()));
+    dialogs_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
+                           "The entry shown now is read from the new file.")
+                            .arg(ImageName()));
   }
 }
 
 void Form1::ShowNothing(const RomFailure& failure) {
+  display_ = session_.CurrentDisplay();
   for (FieldLineEdit* box : boxes_) {
     const QScopedValueRollback filling(filling_boxes_, true);
     box->clear();
     box->setEnabled(false);
   }
   RefreshState();
-  notifier_.Warn(this, FailureText::NotShown(failure));
+  dialogs_.Warn(this, FailureText::NotShown(failure));
 }
 
 Form1::Settled Form1::SettleEdits() {
@@ -156,7 +164,14 @@ Form1::Settled Form1::SettleEdits() {
   const QString question = tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
                                .arg(session_.ShownEntry())
                                .arg(ImageName());
-  switch (notifier_.AskAboutEdits(this, question)) {
+  const DisplayToken display = display_;
+  const BoxTexts texts = Texts();
+  const Notifier::EditsAnswer answer = dialogs_.AskAboutEdits(this, question);
+  if (!StillAsAsked(display, texts)) {
+    StayOnShownEntry(before);
+    return Settled::kStayed;
+  }
+  switch (answer) {
     case Notifier::EditsAnswer::kSave: {
       SaveOutcome outcome = SaveOutcome::kNotSaved;
       Guarded([&] { outcome = SaveEdits(); });
@@ -188,12 +203,21 @@ void Form1::MoveHighlight(int row) {
 }
 
 void Form1::file_save_Click() {
-  Guarded([this] { SaveEdits(); });
+  if (!dialogs_.IsOpen()) Guarded([this] { SaveEdits(); });
+}
+
+bool Form1::StillAsAsked(DisplayToken display, const BoxTexts& texts) {
+  if (display == display_ && texts == Texts()) return true;
+  dialogs_.Warn(this, tr("The boxes changed while the question about them was open, so your answer was not acted on: "
+                         "nothing was saved or dropped. Look at what they hold now and try again."));
+  return false;
 }
 
 Form1::SaveOutcome Form1::SaveEdits() {
+  // The texts are written only into the display they came from.
   const BoxTexts texts = Texts();
-  SaveResult result = session_.Save(texts);
+  const DisplayToken display = display_;
+  SaveResult result = session_.Save(texts, display);
   // Another program changed the record since it was shown: the user sees
   // what changed and chooses, as often as that happens.
   while (result.outcome == SaveResult::Outcome::kChangedElsewhere) {
@@ -202,7 +226,9 @@ Form1::SaveOutcome Form1::SaveEdits() {
         tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
            "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
            "bytes everywhere else. Cancel leaves everything as it is.");
-    switch (notifier_.AskAboutChangesElsewhere(this, question)) {
+    const Notifier::ChangedElsewhereAnswer answer = dialogs_.AskAboutChangesElsewhere(this, question);
+    if (!StillAsAsked(display, texts)) return SaveOutcome::kNotSaved;
+    switch (answer) {
       case Notifier::ChangedElsewhereAnswer::kReload: {
         const int row = ShownRow();
         MoveHighlight(row);
@@ -210,7 +236,7 @@ Form1::SaveOutcome Form1::SaveEdits() {
         return SaveOutcome::kNotSaved;
       }
       case Notifier::ChangedElsewhereAnswer::kSaveMine:
-        result = session_.Save(texts, SaveScope::kEditedValuesWhole);
+        result = session_.Save(texts, display, SaveScope::kEditedValuesWhole);
         break;
       case Notifier::ChangedElsewhereAnswer::kCancel:
         return SaveOutcome::kNotSaved;
@@ -233,7 +259,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
     case SaveResult::Outcome::kBoxAtFault: {
-      notifier_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
+      dialogs_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
       FieldLineEdit* box = Box(result.box);
       box->setFocus(Qt::OtherFocusReason);
       box->selectAll();
@@ -243,9 +269,10 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kNoEntry:
     case SaveResult::Outcome::kChangedElsewhere:
     case SaveResult::Outcome::kFailed:
+    case SaveResult::Outcome::kOtherDisplay:
       break;
   }
-  notifier_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
+  dialogs_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
   return SaveOutcome::kNotSaved;
 }
 
@@ -255,28 +282,38 @@ void Form1::edit_undo_Click() { TakeHistoryStep(HistoryDirection::kUndo); }
 void Form1::edit_redo_Click() { TakeHistoryStep(HistoryDirection::kRedo); }
 
 void Form1::edit_goto_Click() {
-  if (!session_.IsOpen()) return;
+  if (!session_.IsOpen() || dialogs_.IsOpen()) return;
   const std::optional<QString> typed =
-      notifier_.AskEntryNumber(this, tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry));
+      dialogs_.AskEntryNumber(this, tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry));
   if (!typed) return;
   bool number = false;
   const int entry = typed->trimmed().toInt(&number);
   if (!number || entry < kFirstEntry || entry > kLastEntry) {
-    notifier_.Warn(this,
-                   tr("\"%1\" is no entry: entries run from %2 to %3.").arg(*typed).arg(kFirstEntry).arg(kLastEntry));
+    dialogs_.Warn(this,
+                  tr("\"%1\" is no entry: entries run from %2 to %3.").arg(*typed).arg(kFirstEntry).arg(kLastEntry));
     return;
   }
-  // Through the same door as any change of entry: the list's own.
-  List1->setCurrentRow(entry - kFirstEntry);
+  GoToEntry(entry);
+}
+
+void Form1::GoToEntry(std::int32_t entry) {
+  // Through the same door as any change of entry: the list's own, which
+  // raises no change for its current row.
+  const int row = entry - kFirstEntry;
+  if (List1->currentRow() == row) {
+    List1_Click();
+  } else {
+    List1->setCurrentRow(row);
+  }
 }
 
 void Form1::edit_find_Click() {
-  if (session_.IsOpen()) search_->OpenWindow();
+  if (session_.IsOpen() && !dialogs_.IsOpen()) search_->OpenWindow();
 }
 
 void Form1::TakeHistoryStep(HistoryDirection direction) {
   const std::int32_t named = session_.NextStepEntry(direction);
-  if (named == 0) return;
+  if (named == 0 || dialogs_.IsOpen()) return;
   // As any change of entry would, this one settles the edits first.
   switch (SettleEdits()) {
     case Settled::kNoEdits:
@@ -286,24 +323,24 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
       break;
     case Settled::kSaved:
       // That Save is now the last step; the one the menu named is not taken.
-      notifier_.Warn(this, direction == HistoryDirection::kUndo
-                               ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes "
-                                    "back. Nothing was undone.")
-                                     .arg(session_.ShownEntry())
-                               : tr("Your changes to entry %1 were saved; after a new Save there is nothing to "
-                                    "redo. Nothing was redone.")
-                                     .arg(session_.ShownEntry()));
+      dialogs_.Warn(this, direction == HistoryDirection::kUndo
+                              ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes "
+                                   "back. Nothing was undone.")
+                                    .arg(session_.ShownEntry())
+                              : tr("Your changes to entry %1 were saved; after a new Save there is nothing to "
+                                   "redo. Nothing was redone.")
+                                    .arg(session_.ShownEntry()));
       return;
     case Settled::kStayed:
       return;
   }
-  const EditingSession::StepResult result = session_.TakeStep(direction, Texts());
+  const EditingSession::StepResult result = session_.TakeStep(direction, Texts(), display_);
   if (result.display) ShowDisplay(*result.display);
   if (result.display_failure) ShowNothing(*result.display_failure);
   RefreshState();
   status_->Tell(FailureText::StepSummary(result, direction));
   const QString problem = FailureText::NotTaken(result, direction);
-  if (!problem.isEmpty()) notifier_.Warn(this, problem);
+  if (!problem.isEmpty()) dialogs_.Warn(this, problem);
 }
 
 void Form1::UpdateHistoryActions() {
@@ -330,11 +367,11 @@ void Form1::RefreshState() {
 
 bool Form1::MaySessionEnd(bool may_ask) {
   if (!HasEdits()) return true;
-  return may_ask && LeaveShownEntry();
+  return may_ask && !dialogs_.IsOpen() && LeaveShownEntry();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  if (LeaveShownEntry()) {
+  if (!dialogs_.IsOpen() && LeaveShownEntry()) {
     event->accept();
   } else {
     event->ignore();
@@ -355,11 +392,13 @@ void Form1::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Opened once the drop is over: questions asked during it would hold up
   // the file manager it came from.
-  QTimer::singleShot(0, this, [this, path = ToPath(*dropped)] { Guarded([&] { OpenImage(path); }); });
+  QTimer::singleShot(0, this, [this, path = ToPath(*dropped)] {
+    if (!dialogs_.IsOpen()) Guarded([&] { OpenImage(path); });
+  });
 }
 
 void Form1::edit_copypointer_Click() {
-  Guarded([this] { CopyPointerToClipboard(); });
+  if (!dialogs_.IsOpen()) Guarded([this] { CopyPointerToClipboard(); });
 }
 
 void Form1::CopyPointerToClipboard() {
@@ -371,8 +410,8 @@ void Form1::CopyPointerToClipboard() {
     const std::optional<std::string> pointer =
         PointerAsSaved([&](int box) { return texts[static_cast<std::size_t>(box - 1)]; });
     if (!pointer) {
-      notifier_.Warn(this, tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there "
-                              "is no pointer to copy. The clipboard is as it was."));
+      dialogs_.Warn(this, tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there "
+                             "is no pointer to copy. The clipboard is as it was."));
       return;
     }
     clipboard->clear();

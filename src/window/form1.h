@@ -11,6 +11,7 @@
 
 #include "rom/editing_session.h"
 #include "rom/record_layout.h"
+#include "window/dialog_gate.h"
 #include "window/entry_list.h"
 #include "window/field_line_edit.h"
 #include "window/group_frame.h"
@@ -34,6 +35,10 @@ namespace quorvane {
 // the window maps its boxes to the session's bytes and asks the questions.
 class Form1 : public QMainWindow {
   Q_OBJECT
+
+  // Every dialog opens through here, one at a time (first, since
+  // CommonDialog1 is one of its doors).
+  DialogGate dialogs_;
 
  public:
   Form1(EditingSession& session, FileChooser& common_dialog, Notifier& notifier, QWidget* parent = nullptr);
@@ -93,6 +98,9 @@ class Form1 : public QMainWindow {
   // The commands (form1.cpp).
   void OpenImage(const std::filesystem::path& path);
   void ShowSelectedEntry() { ShowEntryAt(List1->currentRow()); }
+  // Goes to an entry as the list does; to the current one, it is read
+  // again, as a click on it does.
+  void GoToEntry(std::int32_t entry);
   // Shows the entry at a list position, or, when it cannot be read, tells
   // the user and leaves every box empty and shut until one can be.
   void ShowEntryAt(int row);
@@ -111,6 +119,9 @@ class Form1 : public QMainWindow {
   // byte (it has the focus), or not saved, as the user has been told or chose.
   enum class SaveOutcome { kSaved, kBoxPointedOut, kNotSaved };
   SaveOutcome SaveEdits();
+  // After a dialog: whether the boxes still show what the user was asked
+  // about. If not, the user hears that the answer was not acted on.
+  bool StillAsAsked(DisplayToken display, const BoxTexts& texts);
   // Puts what a Save left in the file into the boxes, and tells the user
   // what went wrong, if anything did.
   SaveOutcome ShowSaveResult(const SaveResult& result, const BoxTexts& texts);
@@ -134,7 +145,8 @@ class Form1 : public QMainWindow {
   bool Guarded(const std::function<void()>& work);
 
   EditingSession& session_;
-  Notifier& notifier_;
+  // The display the boxes' texts came from.
+  DisplayToken display_ = 0;
   std::array<FieldLineEdit*, 10> boxes_{};
   RecordTyping* typing_ = nullptr;
   SearchCommands* search_ = nullptr;

@@ -64,7 +64,7 @@ QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), 
 }  // namespace
 
 Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
-    : QMainWindow(parent), CommonDialog1(common_dialog), session_(session), notifier_(notifier) {
+    : QMainWindow(parent), dialogs_(this, common_dialog, notifier), CommonDialog1(dialogs_), session_(session) {
   InstallAccessibleInterfaces();
   setObjectName("Form1");
   // "Quorvane*" while the shown entry has unsaved edits.
@@ -79,8 +79,9 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   CreateMenus();
   status_ = new StatusLine(statusBar());
   // Through the same door as any change of entry: the list's own.
-  search_ = new SearchCommands(this, session_, notifier_, *status_, edit_findnext, edit_findprevious,
-                               [this](std::int32_t entry) { List1->setCurrentRow(entry - kFirstEntry); });
+  search_ = new SearchCommands(this, session_, dialogs_, *status_, edit_findnext, edit_findprevious,
+                               [this](std::int32_t entry) { GoToEntry(entry); });
+  dialogs_.OnOpening([this] { List1->DropTypedNumber(); });
   PlaceControls();
   SetTabOrder();
 }
@@ -137,7 +138,7 @@ void Form1::CreateControls() {
   }
 
   for (FieldLineEdit* box : {Text2, Text3, Text4}) box->TypeAsHex();
-  typing_ = new RecordTyping([this](const QString& why) { notifier_.Warn(this, why); }, this);
+  typing_ = new RecordTyping([this](const QString& why) { dialogs_.Warn(this, why); }, this);
   typing_->AddValue({Text2, Text3, Text4});
   typing_->AddValue({Text5, Text6});
   typing_->AddValue({Text7, Text8});

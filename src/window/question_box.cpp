@@ -22,7 +22,7 @@ void QuestionBox::showEvent(QShowEvent* event) {
   PlainMessageBox::showEvent(event);
 }
 
-bool QuestionBox::TakesKey(const QKeyEvent& key) const {
+bool QuestionBox::TakesKey(const QKeyEvent& key) {
   if (!shown_.isValid() || shown_.elapsed() < kSettleTime.count()) return false;
   if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return true;
   switch (key.key()) {
@@ -30,6 +30,16 @@ bool QuestionBox::TakesKey(const QKeyEvent& key) const {
     case Qt::Key_Enter:
     case Qt::Key_Escape:
       return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      focus_moved_ = true;
+      return true;
+    case Qt::Key_Space:
+      return focus_moved_;
     default:
       return false;
   }

@@ -11,12 +11,15 @@ namespace quorvane {
 
 // A question about the user's work that typing cannot answer. It opens
 // while the user may still be typing into a box or into the list, so:
-// - a plain key (a letter, a digit, Space, Tab, an arrow) does nothing;
-//   only Enter (the default answer), Escape (the escape answer), and the
-//   answers' access keys with Alt choose;
 // - no key at all is taken until the question has been on screen for
 //   kSettleTime, so that keys already on their way when it opens are not
-//   read as an answer to a question never seen.
+//   read as an answer to a question never seen;
+// - then Enter takes the answer with the focus (at first the default one),
+//   Escape the escape answer, and Alt with an answer's access key that
+//   answer; Tab, Shift+Tab and the arrow keys move the focus between the
+//   answers, and a screen reader names each as it gets the focus;
+// - Space takes the answer with the focus only once the user has moved the
+//   focus; until then it does nothing, as letters and digits never do.
 // Ctrl+C still copies its text.
 class QuestionBox : public PlainMessageBox {
   Q_OBJECT
@@ -32,9 +35,10 @@ class QuestionBox : public PlainMessageBox {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool TakesKey(const QKeyEvent& key) const;
+  bool TakesKey(const QKeyEvent& key);
 
   QElapsedTimer shown_;
+  bool focus_moved_ = false;
 };
 
 }  // namespace quorvane

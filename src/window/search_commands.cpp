@@ -11,13 +11,13 @@
 
 namespace quorvane {
 
-SearchCommands::SearchCommands(QWidget* window, const EditingSession& session, Notifier& notifier, StatusLine& status,
+SearchCommands::SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
                                QAction* find_next, QAction* find_previous,
                                std::function<void(std::int32_t entry)> go_to)
     : QObject(window),
       window_(window),
       session_(session),
-      notifier_(notifier),
+      dialogs_(dialogs),
       status_(status),
       find_next_(find_next),
       find_previous_(find_previous),
@@ -54,7 +54,7 @@ void SearchCommands::Tell(const QString& words) {
 }
 
 void SearchCommands::Run(bool forward) {
-  if (group_.empty()) return;
+  if (group_.empty() || dialogs_.IsOpen()) return;
   // Every byte is opened and checked on its own, which on a slow disk or
   // under a virus scanner may take a moment: the pointer says so.
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -65,7 +65,7 @@ void SearchCommands::Run(bool forward) {
                            .arg(QString::fromStdString(group_).chopped(1))
                            .arg(FindWindow::ValueText(group_.c_str(), value_));
   if (result.outcome == SearchResult::Outcome::kFailed) {
-    notifier_.Warn(window_, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
+    dialogs_.Warn(window_, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
     return;
   }
   if (result.outcome == SearchResult::Outcome::kNone) {

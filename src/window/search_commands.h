@@ -8,9 +8,9 @@
 #include <string>
 
 #include "rom/editing_session.h"
+#include "window/dialog_gate.h"
 #include "window/find_window.h"
 #include "window/status_line.h"
-#include "window/user_interaction.h"
 
 class QAction;
 class QWidget;
@@ -25,12 +25,13 @@ class SearchCommands : public QObject {
   Q_OBJECT
 
  public:
-  SearchCommands(QWidget* window, const EditingSession& session, Notifier& notifier, StatusLine& status,
+  SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
                  QAction* find_next, QAction* find_previous, std::function<void(std::int32_t entry)> go_to);
 
   // Shows the find window, holding the shown entry's value of its field.
   void OpenWindow();
-  // Goes to the next (or previous) entry that holds the last search's value.
+  // Goes to the next (or previous) entry that holds the last search's value;
+  // nothing while a dialog of the window is open.
   void Run(bool forward);
   // The find window, once it has been opened.
   FindWindow* Window() const { return find_window_; }
@@ -41,7 +42,7 @@ class SearchCommands : public QObject {
 
   QWidget* window_;
   const EditingSession& session_;
-  Notifier& notifier_;
+  DialogGate& dialogs_;
   StatusLine& status_;
   QAction* find_next_;
   QAction* find_previous_;

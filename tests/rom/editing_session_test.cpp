@@ -40,7 +40,9 @@ class Session : public ::testing::Test {
     image.Poke(0xF0200, kRecord);
     module.EntryOffsets.Build();
     session.Open(image.path(), session.Examine(image.path()));
-    shown = session.Show(1).texts;
+    const EditingSession::Display display = session.Show(1);
+    shown = display.texts;
+    token = display.token;
     original = image.Bytes();
   }
 
@@ -80,6 +82,7 @@ class Session : public ::testing::Test {
   Module1 module{files};
   EditingSession session{module};
   BoxTexts shown;
+  DisplayToken token = 0;  // the display `shown` came from
   std::vector<std::uint8_t> original;
 };
 
@@ -105,7 +108,7 @@ class Saving : public Session, public ::testing::WithParamInterface<SaveCase> {}
 TEST_P(Saving, WritesOnlyEditsAndOnlyIntoTheFileShown) {
   const SaveCase& c = GetParam();
   MeddleAt(c.meddle_at, c.meddle);
-  const SaveResult result = session.Save(With(c.edits));
+  const SaveResult result = session.Save(With(c.edits), token);
   EXPECT_EQ(result.outcome, c.outcome);
   EXPECT_EQ(result.box != 0 ? "box " + std::to_string(result.box) : Named(result.failure), c.fault);
   EXPECT_EQ(Changed(image.path()), c.in_image);
@@ -150,7 +153,7 @@ TEST_F(Session, AFileMadeAnewAtTheImagesPlaceIsAnotherFileEvenWithItsNumber) {
     testing::WriteWholeFile(image.path(), original);
   }
   if (identity().file != first.file) GTEST_SKIP() << "this file system gave the freed number to no new file";
-  EXPECT_EQ(Named(session.Save(With({{1, "05"}})).failure), "replaced");
+  EXPECT_EQ(Named(session.Save(With({{1, "05"}}), token).failure), "replaced");
   EXPECT_EQ(Changed(image.path()), "");
 }
 
@@ -208,7 +211,7 @@ struct DisplayCase {
 class Displaying : public Session, public ::testing::WithParamInterface<DisplayCase> {};
 
 TEST_P(Displaying, ShowsEveryByteFromOneFileOrNoEntryAtAll) {
-  ASSERT_EQ(session.Save(With({{1, "05"}})).outcome, Outcome::kSaved);  // a Save that Undo could take
+  ASSERT_EQ(session.Save(With({{1, "05"}}), token).outcome, Outcome::kSaved);  // a Save that Undo could take
   // The file that replaces the image holds 3C in every byte of entry 2.
   for (std::uint32_t k = 0; k < 11; ++k) original.at(0xF020B + k) = 0x3C;
   MeddleAt(GetParam().meddle_at, GetParam().meddle);
@@ -224,7 +227,7 @@ TEST_P(Displaying, ShowsEveryByteFromOneFileOrNoEntryAtAll) {
   EXPECT_EQ(session.NextStepEntry(HistoryDirection::kUndo), GetParam().undo_entry);
   if (session.ShownEntry() == 0 && fs::is_regular_file(image.path())) {  // nothing a Save could write
     const std::vector<std::uint8_t> before = image.Bytes();
-    EXPECT_EQ(session.Save(With({{1, "77"}})).outcome, Outcome::kNoEntry);
+    EXPECT_EQ(session.Save(With({{1, "77"}}), session.CurrentDisplay()).outcome, Outcome::kNoEntry);
     EXPECT_EQ(image.Bytes(), before);
   }
 }
@@ -241,7 +244,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Displaying, ::testing::Values(
 
 // Runs of steps: "save B=XX ..." (box and text), "mine B=XX ..." (Save
 // Mine: each value changed written whole), "type B=XX ..." (edits left in
-// the boxes), "undo", "redo", "show N", "open" (the same image again),
+// the boxes), "undo", "redo", "show N", "behind N" (entry N shown anew
+// while the boxes keep the texts of the display before), "open" (the same
+// image again),
 // "poke" (another program sets the pointer's low byte to 61, or "poke
 // F0206=99" the byte named), "meddle" (it saves pointer 123456 and X low
 // byte 99), "replace", "fail N" (the N-th open from now fails, as one
@@ -279,22 +284,28 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
         return "";
       }
       const SaveResult result =
-          session.Save(texts, step[0] == 'm' ? SaveScope::kEditedValuesWhole : SaveScope::kEditedBytes);
+          session.Save(texts, display, step[0] == 'm' ? SaveScope::kEditedValuesWhole : SaveScope::kEditedBytes);
       boxes = texts;  // and what the Save put into them
       for (std::size_t box = 0; box < boxes.size(); ++box) boxes[box] = result.texts[box].value_or(boxes[box]);
-      const char* outcomes[] = {"saved", "no image", "no entry", "box at fault", "changed", "failed"};
+      const char* outcomes[] = {"saved", "no image", "no entry", "box at fault", "changed", "failed", "other display"};
       return Told(outcomes[static_cast<int>(result.outcome)], result.failure, result.changes);
     }
     if (step == "undo" || step == "redo") {
-      const auto result = session.TakeStep(step == "undo" ? HistoryDirection::kUndo : HistoryDirection::kRedo, boxes);
-      if (result.display) boxes = result.display->texts;
-      const char* outcomes[] = {"done", "nothing", "unsettled", "refused", "failed"};
+      const auto result =
+          session.TakeStep(step == "undo" ? HistoryDirection::kUndo : HistoryDirection::kRedo, boxes, display);
+      if (result.display) boxes = result.display->texts, display = result.display->token;
+      const char* outcomes[] = {"done", "nothing", "unsettled", "refused", "failed", "other display"};
       std::string told = Told(outcomes[static_cast<int>(result.outcome)], result.failure,
                               result.changed ? std::vector{*result.changed} : std::vector<ChangedByte>{});
       if (result.outcome != EditingSession::StepResult::Outcome::kFailed) return told;
       return told.append(" ").append(std::to_string(result.taken)).append("/").append(std::to_string(result.total));
     }
-    if (step.rfind("show", 0) == 0) boxes = session.Show(std::stoi(step.substr(5))).texts;
+    if (step.rfind("show", 0) == 0) {
+      const EditingSession::Display shown_now = session.Show(std::stoi(step.substr(5)));
+      boxes = shown_now.texts;
+      display = shown_now.token;
+    }
+    if (step.rfind("behind", 0) == 0) session.Show(std::stoi(step.substr(7)));
     if (step == "open") session.Open(image.path(), session.Examine(image.path()));
     if (step == "poke") image.Poke(0xF0200, {0x61});
     if (step.rfind("poke ", 0) == 0) {
@@ -310,6 +321,7 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
     return "";
   }
   BoxTexts boxes = shown;
+  DisplayToken display = token;
 };
 
 TEST_P(Steps, WriteOnlyWhatTheFileStillHoldsAsTheUserSawIt) {
@@ -357,7 +369,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, Steps, ::testing::Values(
     StepsCase{"SaveMineWritesEachValueWhole", {"meddle", "save 4=60", "mine 4=60"}, "saved", "F0200=60 F0206=99", 1, 0, 1},
     StepsCase{"WhatWasHeardIsForgottenOnceSaved", {"meddle", "save 4=60", "mine 4=60", "mine 1=05"}, "saved", "F0200=60 F0206=99 F020A=05", 1, 0, 1},
     StepsCase{"ChangedAgainSinceItWasHeardOf", {"meddle", "save 4=60", "poke", "mine 4=60"}, "changed 4:86>97", "F0200=61 F0201=34 F0202=12 F0206=99", 0, 0, 1},
-    StepsCase{"WhatWasHeardIsForgottenOnAnotherEntry", {"meddle", "save 4=60", "show 2", "mine 1=05"}, "saved", "F0200=56 F0201=34 F0202=12 F0206=99 F0215=05", 2, 0, 2}),
+    StepsCase{"WhatWasHeardIsForgottenOnAnotherEntry", {"meddle", "save 4=60", "show 2", "mine 1=05"}, "saved", "F0200=56 F0201=34 F0202=12 F0206=99 F0215=05", 2, 0, 2},
+    // Texts taken from one display are never written over another's, even of the same entry.
+    StepsCase{"NotSavedOnceTheSameEntryIsShownAnew", {"behind 1", "save 1=05"}, "other display", "", 0, 0, 1},
+    StepsCase{"NotSavedIntoAnotherEntryShownSince", {"meddle", "save 4=60", "behind 5", "mine 4=60"}, "other display", "F0200=56 F0201=34 F0202=12 F0206=99", 0, 0, 5},
+    StepsCase{"NotSavedIntoAFileThatReplacedTheImageSince", {"replace", "behind 1", "save 1=05"}, "other display", "", 0, 0, 1},
+    StepsCase{"NotUndoneFromAnotherDisplay", {"save 1=05", "behind 1", "undo"}, "other display", "F020A=05", 1, 0, 1}),
     [](const ::testing::TestParamInfo<StepsCase>& row) { return std::string(row.param.name); });
 // clang-format on
 

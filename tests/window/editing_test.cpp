@@ -231,6 +231,46 @@ class EditingTest : public QObject {
     QCOMPARE(QStringList({Changed(), Highlighted(), form->Text1->text(), focus}).join(" | "), after);
   }
 
+  void nothingElseOfTheWindowActsWhileAQuestionIsOpen_data() {
+    QTest::addColumn<QString>("key");        // pressed in the list right after "5", with Style edited
+    QTest::addColumn<Answer>("answer");      // to a question about the edits, were one asked
+    QTest::addColumn<bool>("typed_inside");  // assistive software types into X while the question is open
+    QTest::addColumn<QString>("after");      // the image's changes | the entry shown | questions asked | warnings
+    // With Ctrl+S, another program has changed the pointer, and the question about it is answered Save Mine.
+    // clang-format off
+    QTest::newRow("Ctrl+S, Don't Save") << "Ctrl+S" << Answer::kDiscard << false << "F0200=66 F020A=05 | 05 C3 A0 66 | 1 | 0";
+    QTest::newRow("Ctrl+S, Save") << "Ctrl+S" << Answer::kSave << false << "F0200=66 F020A=05 | 05 C3 A0 66 | 1 | 0";
+    QTest::newRow("Down, Save") << "Down" << Answer::kSave << false << "F020A=05 | 22 22 22 22 | 1 | 0";
+    QTest::newRow("Down, Cancel") << "Down" << Answer::kCancel << false << " | 5 C3 A0 5F | 1 | 0";
+    QTest::newRow("Ctrl+S, X typed inside") << "Ctrl+S" << Answer::kSave << true << "F0200=66 | 5 C3 A0 5F | 1 | 1";
+    // clang-format on
+  }
+  void nothingElseOfTheWindowActsWhileAQuestionIsOpen() {
+    QFETCH(QString, key);
+    QFETCH(Answer, answer);
+    QFETCH(bool, typed_inside);
+    QFETCH(QString, after);
+    if (key == "Ctrl+S") image->Poke(0xF0200, {0x66});
+    harness->dialogs.edits_answer = answer;
+    harness->dialogs.changed_elsewhere_answer = ChangedAnswer::kSaveMine;
+    harness->dialogs.while_open = [&] {
+      harness->LetTimersRun();  // the list's typed number would be due in there
+      if (typed_inside) QAccessible::queryAccessibleInterface(form->Text5)->setText(QAccessible::Value, "77");
+    };
+    harness->FocusBox(1);
+    harness->Type("5");
+    form->List1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->List1, Qt::Key_5);
+    QTest::keyClick(form->List1, key == "Down" ? Qt::Key_Down : Qt::Key_S,
+                    key == "Down" ? Qt::NoModifier : Qt::ControlModifier);
+    harness->LetTimersRun();
+    QCOMPARE(QStringList({Changed(), harness->Record().section(' ', 0, 3),
+                          QString::number(harness->dialogs.asked.size() - 1),
+                          QString::number(harness->dialogs.warnings.size())})
+                 .join(" | "),
+             after);
+  }
+
   void undoTakesBackSavesButNeverWhatIsBeingTyped() {
     harness->FocusBox(1);
     harness->Type("05");
@@ -328,6 +368,15 @@ class EditingTest : public QObject {
     form->Text1->setText("77");
     QCOMPARE(go("2"), QString("Entry 1"));  // Cancel
     QCOMPARE(harness->dialogs.asked.filter("Entry 1 has changes").size(), 1);
+    // The entry already current is read again, as a click on it does: here once its file is back.
+    harness->dialogs.edits_answer = Answer::kDiscard;
+    const std::filesystem::path away = image->folder() / "away.smc";
+    std::filesystem::rename(image->path(), away);
+    QCOMPARE(go("2"), QString("Entry 2"));
+    QCOMPARE(form->Text1->text(), QString());
+    std::filesystem::rename(away, image->path());
+    QCOMPARE(go("2"), QString("Entry 2"));
+    QCOMPARE(form->Text1->text(), QString("22"));
   }
 
   void findGoesToTheEntriesThatHoldAValue() {

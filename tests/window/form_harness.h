@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <deque>
+#include <functional>
 
 #include "rom/editing_session.h"
 #include "rom/module1.h"
@@ -16,17 +19,22 @@ namespace quorvane::testing {
 
 // The dialogs, answered from a script. The Open dialog takes a name, an
 // empty name, or nullopt for Cancel (also when the script is used up);
-// warnings and questions are kept, and questions answered as told.
+// warnings and questions are kept, and questions answered as told. As a
+// real dialog does, each runs an event loop of its own before it returns:
+// `while_open` runs there.
 class ScriptedDialogs : public FileChooser, public Notifier {
  public:
   std::optional<QString> ShowOpen(QWidget*, const QString& title, const QString& filter) override {
-    asked.append(title + " | " + filter);
+    Ask(title + " | " + filter, 0);
     if (names.empty()) return std::nullopt;
     std::optional<QString> name = names.front();
     names.pop_front();
     return name;
   }
-  void Warn(QWidget*, const QString& message) override { warnings.append(message); }
+  void Warn(QWidget*, const QString& message) override {
+    warnings.append(message);
+    if (while_open) while_open();
+  }
   EditsAnswer AskAboutEdits(QWidget*, const QString& question) override { return Ask(question, edits_answer); }
   ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const QString& question) override {
     return Ask(question, changed_elsewhere_answer);
@@ -36,8 +44,10 @@ class ScriptedDialogs : public FileChooser, public Notifier {
   template <typename Answer>
   Answer Ask(const QString& question, Answer answer) {
     asked.append(question);
+    if (while_open) while_open();
     return answer;
   }
+  std::function<void()> while_open;
 
   std::deque<std::optional<QString>> names;
   QStringList asked;
@@ -59,6 +69,7 @@ inline QString QtPath(const std::filesystem::path& path) { return QString::fromS
 class FormHarness {
  public:
   FormHarness() : form(session, dialogs, dialogs) {
+    dialogs.while_open = [this] { LetTimersRun(); };
     form.Form_Load();
     form.show();
     QApplication::setActiveWindow(&form);
@@ -75,6 +86,13 @@ class FormHarness {
     return texts.join(' ');
   }
   QWidget* Focused() const { return QApplication::focusWidget(); }
+  // Until every timer of the window that is waiting has fired or stopped.
+  void LetTimersRun() {
+    const QList<QTimer*> timers = form.findChildren<QTimer*>();
+    QVERIFY(QTest::qWaitFor([&] {
+      return std::none_of(timers.begin(), timers.end(), [](const QTimer* timer) { return timer->isActive(); });
+    }));
+  }
   // Types as a user does: each key goes to whatever has the focus by then.
   void Type(const QString& keys) {
     for (QChar key : keys) QTest::keyClicks(Focused(), QString(key));

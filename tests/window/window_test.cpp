@@ -177,10 +177,13 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("keys");  // that answer it
     QTest::addColumn<QString>("answer");
     // clang-format off
+    // Tab, Shift+Tab and the arrows move between the answers; then Space or Enter takes the one with the focus.
     for (const auto& [question, keys, answer] : std::initializer_list<std::array<const char*, 3>>{
              {"edits", "Esc", "cancel"}, {"edits", "Return", "save"}, {"edits", "Alt+N", "don't save"},
-             {"header", "Return", "cancel"}, {"header", "Alt+O", "open"},
-             {"elsewhere", "Return", "cancel"}, {"elsewhere", "Alt+M", "save mine"}}) {
+             {"edits", "Tab, Space", "don't save"}, {"edits", "Shift+Tab, Return", "cancel"},
+             {"header", "Return", "cancel"}, {"header", "Alt+O", "open"}, {"header", "Left, Space", "open"},
+             {"elsewhere", "Return", "cancel"}, {"elsewhere", "Alt+M", "save mine"},
+             {"elsewhere", "Tab, Tab, Return", "reload"}, {"elsewhere", "Up, Up, Down, Space", "reload"}}) {
       // clang-format on
       QTest::addRow("%s, %s", question, keys) << QString(question) << QString(keys) << QString(answer);
     }
@@ -200,10 +203,13 @@ class WindowTest : public QObject {
       seen << (box->textFormat() == Qt::PlainText ? "" : "(markup) ") + box->text() << buttons.join('|');
       QTest::keyClick(box, Qt::Key_Return);  // already on its way as it opened
       QTest::qWait(400);
-      // Whatever the user goes on typing into a box or the list, access letters included.
-      QTest::keyClicks(QApplication::focusWidget(), "abcdefABCDEF0123456789 \tsnoSNO");
+      // Whatever the user goes on typing into a box or the list, access letters and Space included.
+      QTest::keyClicks(QApplication::focusWidget(), "abcdefABCDEF0123456789 snoSNO");
       seen.append(QApplication::activeModalWidget() == box ? "still open" : "answered");
-      QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+      const QKeySequence sequence(keys);
+      for (uint key = 0; key < uint(sequence.count()); ++key) {
+        QTest::keyClick(QApplication::focusWidget(), sequence[key].key(), sequence[key].keyboardModifiers());
+      }
     });
     const QString text = "\"<b>door</b>.smc\"";
     const char* edits[] = {"save", "don't save", "cancel"};
