@@ -54,13 +54,14 @@ void FieldLineEdit::ShowAsEdited(bool edited) {
 }
 
 void FieldLineEdit::Paste(const QString& text) {
-  if (!isReadOnly() && !(take_paste_ && take_paste_(text))) Insert(text);
+  if (!isReadOnly() && !(take_paste_ && take_paste_(text))) insert(AsTyped(text, false));
 }
 
-void FieldLineEdit::Insert(const QString& text) {
-  const bool at_end = (hasSelectedText() ? selectionEnd() : cursorPosition()) == this->text().size();
+QString FieldLineEdit::AsTyped(const QString& text, bool replaces_all) const {
+  if (!types_as_hex_) return text;
+  const bool at_end = replaces_all || (hasSelectedText() ? selectionEnd() : cursorPosition()) == this->text().size();
   // Before the end, only the case changes: the rule looks at the last character alone.
-  insert(!types_as_hex_ ? text : at_end ? FilterHexTyped(text) : text.toUpper());
+  return at_end ? FilterHexTyped(text) : text.toUpper();
 }
 
 void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
@@ -68,10 +69,15 @@ void FieldLineEdit::keyPressEvent(QKeyEvent* event) {
   const bool typed = !event->text().isEmpty() && event->text().front().isPrint() &&
                      (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
   if (!typed || isReadOnly()) return QLineEdit::keyPressEvent(event);
-  // A key typed into a full box starts its byte afresh, as in a spreadsheet cell.
-  if (!hasSelectedText() && maxLength() <= 2 && text().size() >= maxLength()) selectAll();
+  // A key typed into a full box starts its byte afresh, as in a spreadsheet
+  // cell; a key the input rule drops changes nothing at all, so no key
+  // empties a box.
+  const bool full = !hasSelectedText() && maxLength() <= 2 && text().size() >= maxLength();
+  const QString kept = AsTyped(event->text(), full);
+  if (kept.isEmpty()) return;
+  if (full) selectAll();
   if (!types_as_hex_) return QLineEdit::keyPressEvent(event);
-  Insert(event->text());
+  insert(kept);
 }
 
 void FieldLineEdit::contextMenuEvent(QContextMenuEvent* event) {

@@ -40,6 +40,7 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   // A pointer box: what is typed or pasted at its end goes in as the input
   // rule leaves it (FilterHexTyped), so the box's undo takes it back whole.
   void TypeAsHex() { types_as_hex_ = true; }
+  bool TypesAsHex() const { return types_as_hex_; }
   // Every way of pasting (the keys, the context menu, the X11 selection
   // with the middle button) first offers the text here; true when it was
   // taken care of, so that the box itself pastes nothing.
@@ -52,8 +53,9 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  // Puts text in at the caret as typing would, under the box's input rule.
-  void Insert(const QString& text);
+  // What of `text` typing would put in at the caret (or, when `replaces_all`,
+  // in place of the whole text), under the box's input rule.
+  QString AsTyped(const QString& text, bool replaces_all) const;
 
   bool types_as_hex_ = false;
   bool edited_ = false;

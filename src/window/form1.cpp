@@ -125,6 +125,7 @@ void Form1::ShowEntryAt(int row) {
 
 void Form1::ShowDisplay(const EditingSession::Display& display) {
   display_ = display.token;
+  typing_->Forget();
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (const FieldSlot& slot : kFieldTable) {
@@ -145,6 +146,7 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
 
 void Form1::ShowNothing(const RomFailure& failure) {
   display_ = session_.CurrentDisplay();
+  typing_->Forget();
   for (FieldLineEdit* box : boxes_) {
     const QScopedValueRollback filling(filling_boxes_, true);
     box->clear();
@@ -246,6 +248,7 @@ Form1::SaveOutcome Form1::SaveEdits() {
 }
 
 Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxTexts& texts) {
+  typing_->Forget();
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (int box = 1; box <= 10; ++box) {
@@ -424,22 +427,13 @@ void Form1::CopyPointerToClipboard() {
   clipboard->setText(pointer);
 }
 
-void Form1::PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
+void Form1::PointerBoxChange(FieldLineEdit* box) {
   box->Correct(FilterHexInput(*box));
-  // Only the user's own typing or pasting passes the focus on. The program
-  // filling the boxes never moves it: a screen reader would lose the list's
-  // announcement of the entry to focus jumping about.
-  if (next != nullptr && box->text().size() == 2 && box->hasFocus() && !filling_boxes_) typing_->Advance(box, next);
+  typing_->Changed(box, !filling_boxes_);
 }
 
-void Form1::HighBoxChange(FieldLineEdit* box, FieldLineEdit* next) {
-  const std::string text = box->Text();
-  const bool byte = text.size() == 2 && IsHexDigit(text[0]) && IsHexDigit(text[1]);
-  if (byte && box->hasFocus() && !filling_boxes_) typing_->Advance(box, next);
-}
-
-void Form1::Text2_Change() { PointerBoxChange(Text2, Text3); }
-void Form1::Text3_Change() { PointerBoxChange(Text3, Text4); }
-void Form1::Text4_Change() { PointerBoxChange(Text4, nullptr); }
+void Form1::Text2_Change() { PointerBoxChange(Text2); }
+void Form1::Text3_Change() { PointerBoxChange(Text3); }
+void Form1::Text4_Change() { PointerBoxChange(Text4); }
 
 }  // namespace quorvane

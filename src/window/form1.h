@@ -136,9 +136,7 @@ class Form1 : public QMainWindow {
   bool LeaveShownEntry() { return SettleEdits() != Settled::kStayed; }
   void StayOnShownEntry(QWidget* focus);
   void MoveHighlight(int row);
-  void PointerBoxChange(FieldLineEdit* box, FieldLineEdit* next);
-  // X's and Y's high boxes pass the focus on once they hold a byte.
-  void HighBoxChange(FieldLineEdit* box, FieldLineEdit* next);
+  void PointerBoxChange(FieldLineEdit* box);
   QString ImageName() const;
   // Runs one handler's work and turns any failure into a warning; true when
   // the work ran to its end.

@@ -81,7 +81,10 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   // Through the same door as any change of entry: the list's own.
   search_ = new SearchCommands(this, session_, dialogs_, *status_, edit_findnext, edit_findprevious,
                                [this](std::int32_t entry) { GoToEntry(entry); });
-  dialogs_.OnOpening([this] { List1->DropTypedNumber(); });
+  dialogs_.OnOpening([this] {
+    List1->DropTypedNumber();
+    typing_->Forget();
+  });
   PlaceControls();
   SetTabOrder();
 }
@@ -142,8 +145,11 @@ void Form1::CreateControls() {
   typing_->AddValue({Text2, Text3, Text4});
   typing_->AddValue({Text5, Text6});
   typing_->AddValue({Text7, Text8});
-  connect(Text5, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text5, Text6); });
-  connect(Text7, &QLineEdit::textChanged, this, [this] { HighBoxChange(Text7, Text8); });
+  typing_->AddValue({Text1});
+  // X's and Y's high boxes pass the focus on once they hold a byte.
+  for (FieldLineEdit* box : {Text5, Text7}) {
+    connect(box, &QLineEdit::textChanged, this, [this, box] { typing_->Changed(box, !filling_boxes_); });
+  }
   for (FieldLineEdit* box : boxes_) {
     connect(box, &QLineEdit::textChanged, this, [this] {
       if (!filling_boxes_) UpdateEditMarks();
@@ -215,8 +221,10 @@ void Form1::CreateMenus() {
   connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
   connect(edit_goto, &QAction::triggered, this, &Form1::edit_goto_Click);
   connect(edit_find, &QAction::triggered, this, &Form1::edit_find_Click);
-  // Ctrl+Z takes back a Save only while no box holds an edit.
-  auto* keys = new UndoKeys([this] { return HasEdits(); }, this);
+  // Ctrl+Z takes back a Save only while no box holds an edit, and the box
+  // with the focus has nothing of its own to take back.
+  auto* keys = new UndoKeys([this] { return HasEdits(); },
+                            [this](const QWidget* box, bool redo) { return typing_->CanTakeBack(box, redo); }, this);
   for (FieldLineEdit* box : boxes_) keys->Watch(box);
   keys->Guard(edit_undo);
   keys->Guard(edit_redo);

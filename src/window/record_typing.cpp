@@ -2,16 +2,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/record_typing.h"
 
+#include <QApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <utility>
 
+#include "rom/hex_text.h"
+
 namespace quorvane {
+namespace {
+
+bool IsHexText(const QString& text) {
+  return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+    return c.unicode() < 0x80 && IsHexDigit(static_cast<char>(c.unicode()));
+  });
+}
+
+bool IsModifier(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Shift || key.key() == Qt::Key_Control || key.key() == Qt::Key_Alt ||
+         key.key() == Qt::Key_Meta;
+}
+
+}  // namespace
+
+// Watches the whole program while the focus has just passed on, for
+// anything that is not the next key into the box it passed to.
+class RecordTyping::AdvanceWatch : public QObject {
+ public:
+  explicit AdvanceWatch(RecordTyping& typing) : QObject(&typing), typing_(typing) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        if (watched == typing_.advanced_to_ || IsModifier(*static_cast<QKeyEvent*>(event))) break;
+        [[fallthrough]];
+      case QEvent::Shortcut:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        typing_.ForgetAdvance();
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  RecordTyping& typing_;
+};
 
 RecordTyping::RecordTyping(std::function<void(const QString& why)> tell, QObject* parent)
-    : QObject(parent), tell_(std::move(tell)) {}
+    : QObject(parent), tell_(std::move(tell)), watch_(new AdvanceWatch(*this)) {
+  connect(qApp, &QApplication::focusChanged, this, [this] { ForgetAdvance(); });
+}
 
 void RecordTyping::AddValue(const std::vector<FieldLineEdit*>& boxes) {
   values_.push_back(boxes);
@@ -21,64 +66,126 @@ void RecordTyping::AddValue(const std::vector<FieldLineEdit*>& boxes) {
   }
 }
 
+const std::vector<FieldLineEdit*>* RecordTyping::ValueOf(const QWidget* box) const {
+  const auto value = std::find_if(values_.begin(), values_.end(), [box](const std::vector<FieldLineEdit*>& boxes) {
+    return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
+  });
+  return value == values_.end() ? nullptr : &*value;
+}
+
+void RecordTyping::Changed(FieldLineEdit* box, bool by_user) {
+  const std::vector<FieldLineEdit*>* value = ValueOf(box);
+  if (value == nullptr || box == value->back()) return;
+  const QString text = box->text();
+  const bool full = text.size() == 2 && (box->TypesAsHex() || IsHexText(text));
+  // Only the user's own typing or pasting passes the focus on. The program
+  // filling the boxes never moves it: a screen reader would lose the list's
+  // announcement of the entry to focus jumping about.
+  if (by_user && full && box->hasFocus() && !changing_boxes_) {
+    Advance(box, *(std::find(value->begin(), value->end(), box) + 1));
+  }
+}
+
 void RecordTyping::Advance(FieldLineEdit* from, FieldLineEdit* to) {
-  if (spreading_) return;
   to->setFocus(Qt::TabFocusReason);
   to->selectAll();
   advanced_from_ = from;
   advanced_to_ = to;
+  qApp->installEventFilter(watch_);
+}
+
+void RecordTyping::ForgetAdvance() {
+  if (advanced_to_.isNull() && advanced_from_.isNull()) return;
+  advanced_from_ = advanced_to_ = nullptr;
+  qApp->removeEventFilter(watch_);
+}
+
+void RecordTyping::Forget() {
+  ForgetAdvance();
+  spread_ = {};
 }
 
 bool RecordTyping::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  // Shift, Ctrl and the like on their own are not yet a key.
-  if (key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control || key->key() == Qt::Key_Alt ||
-      key->key() == Qt::Key_Meta) {
-    return false;
-  }
-  // Only the first key after the focus passed on, or after a paste, counts.
-  const QPointer<FieldLineEdit> from = watched == advanced_to_ ? advanced_from_ : nullptr;
-  const std::vector<FieldLineEdit*> spread = std::exchange(spread_, {});
-  advanced_from_ = advanced_to_ = nullptr;
-  if (from && key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) return true;
-  if (from && key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
+  auto* box = qobject_cast<FieldLineEdit*>(watched);
+  if (box == nullptr || event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  return TakeKey(box, *static_cast<QKeyEvent*>(event));
+}
+
+bool RecordTyping::TakeKey(FieldLineEdit* box, const QKeyEvent& key) {
+  if (IsModifier(key)) return false;
+  const QPointer<FieldLineEdit> from = box == advanced_to_ ? advanced_from_ : nullptr;
+  ForgetAdvance();
+  if (from && key.key() == Qt::Key_Tab && key.modifiers() == Qt::NoModifier) return true;
+  if (from && key.key() == Qt::Key_Backspace && key.modifiers() == Qt::NoModifier) {
     from->setFocus(Qt::OtherFocusReason);
     from->end(false);
     from->backspace();
     return true;
   }
-  if (!spread.empty() && key->matches(QKeySequence::Undo)) {
-    for (FieldLineEdit* box : spread) box->undo();
-    return true;
+  const bool undo = key.matches(QKeySequence::Undo);
+  if (!undo && !key.matches(QKeySequence::Redo)) return false;
+  // Taking typing back, or making it again, is no typing: it passes no focus on.
+  const QScopedValueRollback changing(changing_boxes_, true);
+  if (SpreadHolds(box, !undo)) {
+    for (FieldLineEdit* part : spread_.boxes) undo ? part->undo() : part->redo();
+    spread_.undone = undo;
+  } else {
+    undo ? box->undo() : box->redo();
   }
-  return false;
+  return true;
+}
+
+bool RecordTyping::SpreadHolds(const QWidget* box, bool undone) const {
+  if (std::find(spread_.boxes.begin(), spread_.boxes.end(), box) == spread_.boxes.end()) return false;
+  if (spread_.undone != undone) return false;
+  for (std::size_t at = 0; at < spread_.boxes.size(); ++at) {
+    const QStringList& expected = undone ? spread_.before : spread_.after;
+    if (spread_.boxes[at]->text() != expected.at(static_cast<qsizetype>(at))) return false;
+  }
+  return true;
+}
+
+bool RecordTyping::CanTakeBack(const QWidget* box, bool redo) const {
+  if (SpreadHolds(box, redo)) return true;
+  const auto* edit = qobject_cast<const QLineEdit*>(box);
+  return edit != nullptr && (redo ? edit->isRedoAvailable() : edit->isUndoAvailable());
 }
 
 bool RecordTyping::TakePaste(FieldLineEdit* box, const QString& text) {
-  const auto value = std::find_if(values_.begin(), values_.end(), [box](const std::vector<FieldLineEdit*>& boxes) {
-    return std::find(boxes.begin(), boxes.end(), box) != boxes.end();
-  });
-  if (value == values_.end()) return false;
+  const std::vector<FieldLineEdit*>* value = ValueOf(box);
+  if (value == nullptr) return false;
   const QString digits = text.trimmed();
-  static const QRegularExpression kHex(QStringLiteral("^[0-9A-Fa-f]+$"));
-  if (digits.size() == 2 * static_cast<qsizetype>(value->size()) && kHex.match(digits).hasMatch()) {
-    const QScopedValueRollback spreading(spreading_, true);
+  const bool hex = IsHexText(digits);
+  if (hex && digits.size() == 2 * static_cast<qsizetype>(value->size()) && value->size() > 1) {
+    const QScopedValueRollback changing(changing_boxes_, true);
+    spread_ = {*value, {}, {}, false};
     qsizetype at = 0;
     for (FieldLineEdit* part : *value) {
+      spread_.before.append(part->text());
       part->selectAll();
       part->insert(digits.mid(at, 2).toUpper());
+      spread_.after.append(part->text());
       at += 2;
     }
     value->back()->setFocus(Qt::OtherFocusReason);
-    spread_ = *value;
     return true;
   }
   const qsizetype room = box->maxLength() - box->text().size() + box->selectedText().size();
   if (text.size() <= room) return false;
-  tell_(tr("\"%1\" does not fit into this box, which holds two characters, and it is not a whole pointer (six "
-           "hexadecimal digits, as Copy Pointer gives it) or a whole X or Y (four). Nothing was pasted.")
-            .arg(text));
+  if (hex && digits.size() == 6) {
+    tell_(tr("\"%1\" is a whole text pointer: paste it into one of the \"Text Pointer:\" boxes, which it fills. This "
+             "box holds one byte (two hexadecimal digits). Nothing was pasted.")
+              .arg(text));
+  } else if (hex && digits.size() == 4) {
+    tell_(tr("\"%1\" is a whole X or Y: paste it into one of the \"X:\" or \"Y:\" boxes, which it fills. This box "
+             "holds one byte (two hexadecimal digits). Nothing was pasted.")
+              .arg(text));
+  } else {
+    tell_(tr("\"%1\" is not a byte (two hexadecimal digits), a whole X or Y (four) or a whole text pointer (six, "
+             "as Copy Pointer gives it), so it does not fit into this box, which holds one byte. Nothing was "
+             "pasted.")
+              .arg(text));
+  }
   return true;
 }
 

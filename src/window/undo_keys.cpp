@@ -8,8 +8,9 @@
 
 namespace quorvane {
 
-UndoKeys::UndoKeys(std::function<bool()> has_edits, QObject* parent)
-    : QObject(parent), has_edits_(std::move(has_edits)) {}
+UndoKeys::UndoKeys(std::function<bool()> has_edits, std::function<bool(const QWidget* box, bool redo)> box_takes,
+                   QObject* parent)
+    : QObject(parent), has_edits_(std::move(has_edits)), box_takes_(std::move(box_takes)) {}
 
 void UndoKeys::Watch(QWidget* box) { box->installEventFilter(this); }
 
@@ -18,7 +19,9 @@ void UndoKeys::Guard(QAction* action) { action->installEventFilter(this); }
 bool UndoKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if ((key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) && !has_edits_()) {
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo);
+    if ((undo || redo) && !box_takes_(qobject_cast<QWidget*>(watched), redo) && !has_edits_()) {
       // Left unaccepted, the key goes to the window's shortcut, not the box.
       event->ignore();
       return true;
