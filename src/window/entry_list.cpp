@@ -33,7 +33,7 @@ EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   whole_number_ = new QTimer(this);
   whole_number_->setSingleShot(true);
-  connect(whole_number_, &QTimer::timeout, this, [this] { setCurrentRow(typed_row_); });
+  connect(whole_number_, &QTimer::timeout, this, [this] { EndTypedNumber(true); });
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (now == this) focus_left_ = old;
   });
@@ -78,6 +78,14 @@ void EntryList::DropTypedNumber() {
   whole_number_->stop();
   typed_number_.clear();
   since_last_digit_.invalidate();
+}
+
+void EntryList::TypingPaused() { EndTypedNumber(whole_number_->isActive()); }
+
+void EntryList::EndTypedNumber(bool move) {
+  const int row = typed_row_;
+  DropTypedNumber();
+  if (move) setCurrentRow(row);
 }
 
 void EntryList::keyboardSearch(const QString& search) {

@@ -29,6 +29,9 @@ class EntryList : public QListWidget {
   void WaitForWholeNumbersWhile(std::function<bool()> condition) { wait_while_ = std::move(condition); }
   // Forgets the number typed so far, and a move to it that was waiting.
   void DropTypedNumber();
+  // The pause that ends a typed number has passed: a move that was waiting
+  // is made, and the next digit starts a new number.
+  void TypingPaused();
 
   // While a mouse press is being handled: the widget that had the focus
   // before the press gave it to the list (the list itself if it had it).
@@ -49,6 +52,8 @@ class EntryList : public QListWidget {
   void focusInEvent(QFocusEvent* event) override;
 
  private:
+  void EndTypedNumber(bool move);
+
   QPointer<QWidget> focus_left_;  // the last widget that gave the focus up to the list
   bool focus_came_by_mouse_ = false;
   QPointer<QWidget> focus_before_press_;

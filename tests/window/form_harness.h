@@ -97,11 +97,20 @@ class FormHarness {
   void Type(const QString& keys) {
     for (QChar key : keys) QTest::keyClicks(Focused(), QString(key));
   }
+  // A key by its name ("Tab", "Shift+Tab", "Ctrl+V"; "Redo" is the
+  // platform's), or else the text typed: hex digits always are.
+  void Press(const QString& key) {
+    const QKeySequence named = key == "Redo" ? QKeySequence(QKeySequence::Redo) : QKeySequence(key);
+    const bool hex = std::all_of(key.begin(), key.end(), [](QChar c) { return isxdigit(c.toLatin1()) != 0; });
+    if (hex || named.isEmpty() || named[0].key() == Qt::Key_unknown) return Type(key);  // "F3" is typed
+    QTest::keyClick(Focused() != nullptr ? Focused() : &form, named[0].key(), named[0].keyboardModifiers());
+  }
   void FocusBox(int box) {
     form.Box(box)->setFocus(Qt::TabFocusReason);
     form.Box(box)->selectAll();
   }
   void ClickEntry(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    form.List1->scrollToItem(form.List1->item(row));
     QTest::mouseClick(form.List1->viewport(), Qt::LeftButton, modifiers,
                       form.List1->visualItemRect(form.List1->item(row)).center());
   }
