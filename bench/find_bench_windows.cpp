@@ -84,14 +84,15 @@ int main() {
   quorvane::EditingSession session(module);
   session.Open(image, session.Examine(image));
   session.Show(1);
-  const std::uint32_t value = session.ShownValue("Text Pointer:");
+  const std::uint32_t value = session.ShownValue(quorvane::RecordValue::kPointer);
 
   double search = std::numeric_limits<double>::max();
   double floor = std::numeric_limits<double>::max();
   std::size_t found = 0;
   int floor_found = 0;
   for (int round = 0; round < kRounds; ++round) {
-    search = std::min(search, Seconds([&] { found = session.Find("Text Pointer:", value, true).matches.size(); }));
+    search = std::min(
+        search, Seconds([&] { found = session.Find(quorvane::RecordValue::kPointer, value, true).matches.size(); }));
     floor = std::min(floor, Seconds([&] { floor_found = FindFloor(module, image.wstring(), value); }));
   }
   std::filesystem::remove_all(folder);

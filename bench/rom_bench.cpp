@@ -16,9 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "ratio_reporter.h"
 #include "rom/editing_session.h"
+#include "rom/hex_text.h"
 #include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
@@ -135,30 +137,30 @@ void SaveFloor(benchmark::State& state, bool flushed) {
 // search stops reading an entry at its first byte that differs, so the floor
 // reads the same bytes, each as every access takes it.
 std::uint32_t PointerOfEntryOne(const Module1& module) {
-  std::uint32_t value = 0;
-  for (int position : {3, 2, 1}) value = value << 8 | module.ReadFieldValue(1, static_cast<std::int16_t>(position));
-  return value;
+  std::vector<std::uint8_t> bytes;
+  for (int position : {3, 2, 1}) bytes.push_back(module.ReadFieldValue(1, static_cast<std::int16_t>(position)));
+  return quorvane::JoinBytes(bytes);
 }
 
 void FindPointer(benchmark::State& state) {
   OpenSession open(ImageOfSize(state.range(0)));
   const std::uint32_t value = PointerOfEntryOne(open.module);
-  for (auto _ : state) benchmark::DoNotOptimize(open.session.Find("Text Pointer:", value, true));
+  for (auto _ : state) benchmark::DoNotOptimize(open.session.Find(quorvane::RecordValue::kPointer, value, true));
 }
 
 void FindFloor(benchmark::State& state) {
   const Module1 module = ModuleFor(ImageOfSize(state.range(0)));
-  const std::uint32_t value = PointerOfEntryOne(module);
+  const std::vector<std::uint8_t> pointer = quorvane::SplitBytes(PointerOfEntryOne(module), 3);
   for (auto _ : state) {
     for (std::int32_t entry = 1; entry <= 841; ++entry) {
-      for (int shift : {16, 8, 0}) {
+      for (std::size_t at = 0; at < 3; ++at) {
         unsigned char byte = 0;
         const int fd = ::open(module.RomPath.c_str(), O_RDONLY | O_CLOEXEC);
         Examine(fd);
-        const auto position = static_cast<std::int16_t>(shift / 8 + 1);
+        const auto position = static_cast<std::int16_t>(3 - at);
         benchmark::DoNotOptimize(::pread(fd, &byte, 1, module.LocateFieldByte(entry, position)));
         ::close(fd);
-        if (byte != ((value >> shift) & 0xFF)) break;
+        if (byte != pointer[at]) break;
       }
     }
   }

@@ -9,11 +9,6 @@
 #include "rom/save_check.h"
 
 namespace quorvane {
-namespace {
-
-std::size_t IndexOf(int box) { return static_cast<std::size_t>(box - 1); }
-
-}  // namespace
 
 void EditingSession::Open(const std::filesystem::path& path, const CheckedImage& checked) {
   module_.RomPath = path;
@@ -30,8 +25,8 @@ RecordBytes EditingSession::ReadRecord(std::int32_t entry, BoxTexts* texts) cons
   RecordBytes bytes{};
   for (const FieldSlot& slot : kFieldTable) {
     const std::uint8_t byte = module_.ReadFieldValue(entry, slot.position);
-    bytes[IndexOf(slot.box)] = byte;
-    if (texts != nullptr) (*texts)[IndexOf(slot.box)] = FormatByteText(byte);
+    bytes[IndexOfBox(slot.box)] = byte;
+    if (texts != nullptr) (*texts)[IndexOfBox(slot.box)] = FormatByteText(byte);
   }
   return bytes;
 }
@@ -58,16 +53,16 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
     display.replaced = true;
   }
   shown_entry_ = entry;
-  for (const FieldSlot& slot : kFieldTable) shown_.Remember(slot.box, display.texts[IndexOf(slot.box)]);
+  for (const FieldSlot& slot : kFieldTable) shown_.Remember(slot.box, display.texts[IndexOfBox(slot.box)]);
   return display;
 }
 
-std::uint32_t EditingSession::ShownValue(std::string_view group_label) const {
-  std::uint32_t value = 0;
+std::uint32_t EditingSession::ShownValue(RecordValue which) const {
+  std::vector<std::uint8_t> bytes;
   for (const FieldSlot& slot : kFieldTable) {
-    if (slot.group_label == group_label) value = value << 8 | shown_.Byte(slot.box).value_or(0);
+    if (slot.value == which) bytes.push_back(shown_.Byte(slot.box).value_or(0));
   }
-  return value;
+  return JoinBytes(bytes);
 }
 
 bool EditingSession::IsEdited(int box, std::string_view text) const {
@@ -77,7 +72,7 @@ bool EditingSession::IsEdited(int box, std::string_view text) const {
 
 bool EditingSession::HasEdits(const BoxTexts& texts) const {
   return std::any_of(kFieldTable.begin(), kFieldTable.end(),
-                     [&](const FieldSlot& slot) { return IsEdited(slot.box, texts[IndexOf(slot.box)]); });
+                     [&](const FieldSlot& slot) { return IsEdited(slot.box, texts[IndexOfBox(slot.box)]); });
 }
 
 SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, SaveScope scope) {
@@ -94,7 +89,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
     return result;
   }
   // Every box is checked before the first byte is written.
-  if (const std::optional<FieldSlot> invalid = FindInvalidField([&](int box) { return texts[IndexOf(box)]; })) {
+  if (const std::optional<FieldSlot> invalid = FindInvalidField([&](int box) { return texts[IndexOfBox(box)]; })) {
     result.outcome = SaveResult::Outcome::kBoxAtFault;
     result.box = invalid->box;
     return result;
@@ -102,12 +97,13 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
 
   // What to write, in field order.
   std::array<bool, 10> write{};
-  for (const FieldSlot& slot : kFieldTable) write[IndexOf(slot.box)] = IsEdited(slot.box, texts[IndexOf(slot.box)]);
+  for (const FieldSlot& slot : kFieldTable)
+    write[IndexOfBox(slot.box)] = IsEdited(slot.box, texts[IndexOfBox(slot.box)]);
   if (scope == SaveScope::kEditedValuesWhole) {
     for (const FieldSlot& edited : kFieldTable) {
-      if (!write[IndexOf(edited.box)]) continue;
+      if (!write[IndexOfBox(edited.box)]) continue;
       for (const FieldSlot& slot : kFieldTable) {
-        if (slot.editable && slot.group_label == edited.group_label) write[IndexOf(slot.box)] = true;
+        if (slot.editable && SameValue(slot, edited)) write[IndexOfBox(slot.box)] = true;
       }
     }
   }
@@ -125,9 +121,9 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
     }
     for (const FieldSlot& slot : kFieldTable) {
       const std::uint8_t expected = scope == SaveScope::kEditedValuesWhole && seen_elsewhere_
-                                        ? (*seen_elsewhere_)[IndexOf(slot.box)]
+                                        ? (*seen_elsewhere_)[IndexOfBox(slot.box)]
                                         : shown_.Byte(slot.box).value_or(0);
-      if (now[IndexOf(slot.box)] != expected) result.changes.push_back({slot, expected, now[IndexOf(slot.box)]});
+      if (now[IndexOfBox(slot.box)] != expected) result.changes.push_back({slot, expected, now[IndexOfBox(slot.box)]});
     }
     if (!result.changes.empty()) {
       seen_elsewhere_ = now;
@@ -140,14 +136,14 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
   // the others stay edits. What was written can be taken back like any Save.
   SaveStep step{shown_entry_, {}, now};
   for (const FieldSlot& slot : kFieldTable) {
-    if (!write[IndexOf(slot.box)]) continue;
-    const std::uint8_t value = ParseStrictByteText(texts[IndexOf(slot.box)]).value_or(0);
+    if (!write[IndexOfBox(slot.box)]) continue;
+    const std::uint8_t value = ParseStrictByteText(texts[IndexOfBox(slot.box)]).value_or(0);
     const bool written = Write(shown_entry_, slot, value, result.failure);
     if (written) {
-      result.written.push_back({slot, now[IndexOf(slot.box)], value});
-      step.left[IndexOf(slot.box)] = value;
+      result.written.push_back({slot, now[IndexOfBox(slot.box)], value});
+      step.left[IndexOfBox(slot.box)] = value;
       shown_.Remember(slot.box, FormatByteText(value));
-      result.texts[IndexOf(slot.box)] = FormatByteText(value);
+      result.texts[IndexOfBox(slot.box)] = FormatByteText(value);
     }
     if (result.failure) {
       result.unconfirmed = written;
@@ -165,7 +161,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
     try {
       std::string text = module_.ReadFieldByte(shown_entry_, slot.position);
       shown_.Remember(slot.box, text);
-      result.texts[IndexOf(slot.box)] = std::move(text);
+      result.texts[IndexOfBox(slot.box)] = std::move(text);
     } catch (const RomError& failure) {
       result.failure = failure.failure();
       return result;
@@ -217,8 +213,8 @@ EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, 
     return result;
   }
   for (const FieldSlot& slot : kFieldTable) {
-    if (step.Touches(slot) && now[IndexOf(slot.box)] != step.left[IndexOf(slot.box)]) {
-      result.changed = ChangedByte{slot, step.left[IndexOf(slot.box)], now[IndexOf(slot.box)]};
+    if (step.Touches(slot) && now[IndexOfBox(slot.box)] != step.left[IndexOfBox(slot.box)]) {
+      result.changed = ChangedByte{slot, step.left[IndexOfBox(slot.box)], now[IndexOfBox(slot.box)]};
       return result;
     }
   }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rom/entry_search.h"
@@ -79,8 +80,12 @@ class EditingSession {
   // Takes a checked file as the image. No entry is shown until Show.
   void Open(const std::filesystem::path& path, const CheckedImage& checked);
   bool IsOpen() const { return !module_.RomPath.empty(); }
-  // The layer beneath, with the table of record offsets.
-  Module1& Records() const { return module_; }
+  // Builds the table of record offsets; the window's Load does, once.
+  void BuildTable() { module_.EntryOffsets.Build(); }
+  // Where an entry's record lies in the image: its first and its last byte.
+  std::pair<std::uint32_t, std::uint32_t> RecordSpan(std::int32_t entry) const {
+    return {module_.LocateFieldByte(entry, 1), module_.LocateFieldByte(entry, kRecordLength)};
+  }
   const std::filesystem::path& ImagePath() const { return module_.RomPath; }
 
   struct Display {
@@ -110,15 +115,15 @@ class EditingSession {
   // that writes a byte becomes a step that Undo can take back.
   SaveResult Save(const BoxTexts& texts, DisplayToken display, SaveScope scope = SaveScope::kEditedBytes);
 
-  // The entries whose value of a group ("Text Pointer:", "X:", "Y:",
-  // "Style:") holds `value`, and the one after (or before) the entry shown
-  // to go to; see FindEntries. It only reads.
-  SearchResult Find(std::string_view group_label, std::uint32_t value, bool forward) const {
-    return FindEntries(module_, group_label, value, shown_entry_, forward);
+  // The entries whose value `which` (the pointer, X, Y or Style) holds
+  // `value`, and the one after (or before) the entry shown to go to; see
+  // FindEntries. It only reads.
+  SearchResult Find(RecordValue which, std::uint32_t value, bool forward) const {
+    return FindEntries(module_, which, value, shown_entry_, forward);
   }
-  // A group's value as the shown entry's bytes were read from the file,
-  // most significant byte first; 0 while no entry is shown.
-  std::uint32_t ShownValue(std::string_view group_label) const;
+  // A value as the shown entry's bytes were read from the file; 0 while no
+  // entry is shown.
+  std::uint32_t ShownValue(RecordValue which) const;
 
   // The entry whose Save Undo would take back, or Redo make again; 0 when
   // there is nothing to take.

@@ -4,27 +4,25 @@
 
 #include <algorithm>
 
-#include "rom/record_layout.h"
+#include "rom/hex_text.h"
 
 namespace quorvane {
 
-SearchResult FindEntries(const Module1& module, std::string_view group_label, std::uint32_t value, std::int32_t from,
+SearchResult FindEntries(const Module1& module, RecordValue which, std::uint32_t value, std::int32_t from,
                          bool forward) {
-  // The value's bytes, most significant first, as the field table and the
-  // boxes give them.
-  std::vector<std::pair<std::int16_t, std::uint8_t>> bytes;
+  // The value's field positions and bytes, most significant first, as the
+  // field table and the boxes give them.
+  std::vector<std::int16_t> positions;
   for (const FieldSlot& slot : kFieldTable) {
-    if (slot.group_label == group_label) bytes.emplace_back(slot.position, 0);
+    if (slot.value == which) positions.push_back(slot.position);
   }
-  for (std::size_t i = bytes.size(), shift = 0; i-- > 0; shift += 8) {
-    bytes[i].second = static_cast<std::uint8_t>(value >> shift);
-  }
+  const std::vector<std::uint8_t> bytes = SplitBytes(value, positions.size());
   SearchResult result;
   try {
     for (std::int32_t entry = kFirstEntry; entry <= kLastEntry; ++entry) {
-      const bool holds = std::all_of(bytes.begin(), bytes.end(), [&](const auto& byte) {
-        return module.ReadFieldValue(entry, byte.first) == byte.second;
-      });
+      std::size_t held = 0;
+      while (held < bytes.size() && module.ReadFieldValue(entry, positions[held]) == bytes[held]) ++held;
+      const bool holds = held == bytes.size();
       if (holds) result.matches.push_back(entry);
     }
   } catch (const RomError& failure) {

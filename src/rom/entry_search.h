@@ -4,16 +4,15 @@
 
 #include <cstdint>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "rom/module1.h"
+#include "rom/record_layout.h"
 #include "rom/rom_error.h"
 
 namespace quorvane {
 
-// The values a search can look for, by the caption of their group:
-// "Text Pointer:" (24 bits), "X:" and "Y:" (16) and "Style:" (8).
+// What a search found.
 struct SearchResult {
   enum class Outcome { kFound, kNone, kFailed };
   Outcome outcome = Outcome::kNone;
@@ -23,13 +22,13 @@ struct SearchResult {
   std::optional<RomFailure> failure;  // kFailed: why the search stopped
 };
 
-// Looks through all 841 records for the entries whose value of the group
-// holds `value`, reading each byte from the image as a display does (one
+// Looks through all 841 records for the entries whose value `which` (the
+// pointer, X, Y or Style) holds `value`, reading each byte from the image as a display does (one
 // byte per open-read-close, each checked on its own handle) and never
 // writing one; the data between the runs is never looked at. The entry to go
 // to is the first match after `from` in list order (before it, backwards),
 // wrapping around; `from` itself only when it is the one match.
-SearchResult FindEntries(const Module1& module, std::string_view group_label, std::uint32_t value, std::int32_t from,
+SearchResult FindEntries(const Module1& module, RecordValue which, std::uint32_t value, std::int32_t from,
                          bool forward);
 
 }  // namespace quorvane

@@ -9,13 +9,6 @@
 namespace quorvane {
 namespace {
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 bool IsDroppedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
 std::string WithoutBlanks(std::string_view text) {
@@ -27,7 +20,23 @@ std::string WithoutBlanks(std::string_view text) {
 
 }  // namespace
 
-bool IsHexDigit(char c) { return HexDigitValue(c) >= 0; }
+std::uint32_t JoinBytes(const std::vector<std::uint8_t>& bytes) {
+  std::uint32_t number = 0;
+  for (std::uint8_t byte : bytes) number = number << 8 | byte;
+  return number;
+}
+
+std::vector<std::uint8_t> SplitBytes(std::uint32_t number, std::size_t count) {
+  std::vector<std::uint8_t> bytes(count);
+  for (std::size_t i = count; i-- > 0; number >>= 8) bytes[i] = static_cast<std::uint8_t>(number);
+  return bytes;
+}
+
+std::string FormatValue(RecordValue value, std::uint32_t number) {
+  const std::string digits = FormatHexNumber(number);
+  const auto width = static_cast<std::size_t>(ValueDigits(value));
+  return digits.size() >= width ? digits : std::string(width - digits.size(), '0') + digits;
+}
 
 std::string FormatHexNumber(std::uint32_t value) {
   char buffer[8];
@@ -45,7 +54,7 @@ std::string FormatByteText(std::uint8_t value) {
 
 std::optional<std::uint32_t> ParseHexNumber(std::string_view text) {
   std::uint32_t value = 0;
-  if (text.empty() || !std::all_of(text.begin(), text.end(), IsHexDigit)) return std::nullopt;
+  if (!IsHexText(text)) return std::nullopt;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;

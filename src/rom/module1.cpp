@@ -7,9 +7,8 @@
 namespace quorvane {
 
 std::uint32_t Module1::LocateFieldByte(std::int32_t entry, std::int16_t position) const {
-  const std::optional<std::uint32_t> entry_offset = ParseHexNumber(EntryOffsets(entry));
-  if (!entry_offset) throw RomError({.fault = RomFault::kTableNotBuilt, .entry = entry});
-  return *entry_offset + static_cast<std::uint32_t>(position) - 1;
+  // The table's lookup has checked the entry and that the table is built.
+  return ParseHexNumber(EntryOffsets(entry)).value() + static_cast<std::uint32_t>(position) - 1;
 }
 
 std::unique_ptr<ImageFile> Module1::OpenImage(FileAccess access) const {

@@ -13,7 +13,8 @@
 
 namespace quorvane {
 
-// The state shared by the whole run and the only code that touches the image.
+// The state shared by the whole run, and every access to a record byte of the
+// image (a chosen file is checked by CheckImage before it becomes the image).
 // No byte is cached and no file stays open between calls: every access opens
 // the image by RomPath, touches one byte and closes it again. Every failure
 // throws RomError.

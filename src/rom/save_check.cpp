@@ -15,13 +15,13 @@ std::optional<FieldSlot> FindInvalidField(const std::function<std::string(int bo
 }
 
 std::optional<std::string> PointerAsSaved(const std::function<std::string(int box)>& text_of_box) {
-  std::string pointer;
+  std::vector<std::uint8_t> pointer;
   for (int box : kPointerBoxes) {
     const std::optional<std::uint8_t> byte = ParseStrictByteText(text_of_box(box));
     if (!byte) return std::nullopt;
-    pointer += FormatByteText(*byte);
+    pointer.push_back(*byte);
   }
-  return pointer;
+  return FormatValue(RecordValue::kPointer, JoinBytes(pointer));
 }
 
 }  // namespace quorvane

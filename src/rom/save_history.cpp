@@ -36,8 +36,7 @@ void SaveHistory::Took(HistoryDirection direction, std::size_t taken) {
   taken = std::min(taken, step.bytes.size());
   for (std::size_t i = 0; i < taken; ++i) {
     const WrittenByte& byte = step.bytes[i];
-    step.left[static_cast<std::size_t>(byte.slot.box - 1)] =
-        direction == HistoryDirection::kUndo ? byte.before : byte.after;
+    step.left[IndexOfBox(byte.slot.box)] = direction == HistoryDirection::kUndo ? byte.before : byte.after;
   }
   if (taken == step.bytes.size()) {
     to.push_back(std::move(step));

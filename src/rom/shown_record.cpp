@@ -7,11 +7,11 @@
 namespace quorvane {
 
 void ShownRecord::Remember(int box, std::string_view byte_text) {
-  bytes_.at(static_cast<std::size_t>(box - 1)) = ParseStrictByteText(byte_text);
+  bytes_.at(IndexOfBox(box)) = ParseStrictByteText(byte_text);
 }
 
 bool ShownRecord::IsEdited(int box, std::string_view text) const {
-  const std::optional<std::uint8_t>& shown = bytes_.at(static_cast<std::size_t>(box - 1));
+  const std::optional<std::uint8_t>& shown = bytes_.at(IndexOfBox(box));
   if (!shown) return !text.empty();
   return ParseStrictByteText(text) != shown;
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "rom/record_layout.h"
+
 namespace quorvane {
 
 // The bytes that the ten boxes showed when the entry was last read from the
@@ -24,7 +26,7 @@ class ShownRecord {
   // over "C3" is no edit; "C4", "zz" or an emptied box is.
   bool IsEdited(int box, std::string_view text) const;
   // The byte box 1 to 10 showed, if one is known.
-  std::optional<std::uint8_t> Byte(int box) const { return bytes_.at(static_cast<std::size_t>(box - 1)); }
+  std::optional<std::uint8_t> Byte(int box) const { return bytes_.at(IndexOfBox(box)); }
 
  private:
   std::array<std::optional<std::uint8_t>, 10> bytes_{};

@@ -23,6 +23,22 @@ QString FieldName(const FieldSlot& slot) {
 
 }  // namespace
 
+QString FailureText::ValueName(RecordValue value) {
+  switch (value) {
+    case RecordValue::kPointer:
+      return tr("Text Pointer");
+    case RecordValue::kX:
+      return tr("X");
+    case RecordValue::kY:
+      return tr("Y");
+    case RecordValue::kStyle:
+      return tr("Style");
+    case RecordValue::kUnknown:
+      break;
+  }
+  return tr("Unknown");
+}
+
 QString FailureText::Name(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
 
 QString FailureText::Describe(const RomFailure& failure) {
@@ -98,7 +114,7 @@ QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, c
     case Outcome::kNoEntry:
       return tr("No entry is shown, so there is nothing to save. Pick one in the list.");
     case Outcome::kBoxAtFault: {
-      const QString text = QString::fromStdString(texts.at(static_cast<std::size_t>(result.box - 1)));
+      const QString text = QString::fromStdString(texts.at(IndexOfBox(result.box)));
       return tr("The %1 holds %2, which is not a byte: type one or two hexadecimal digits (0-9, A-F). "
                 "Nothing was saved.")
           .arg(FieldName(SlotOfBox(result.box)), text.isEmpty() ? tr("nothing") : "\"" + text + "\"");

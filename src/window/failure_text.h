@@ -17,6 +17,8 @@ class FailureText {
   Q_DECLARE_TR_FUNCTIONS(FailureText)
 
  public:
+  // A value's name as the window shows it ("Text Pointer").
+  static QString ValueName(RecordValue value);
   // A file's name as messages show it, as the user's system writes it.
   static QString Name(const std::filesystem::path& path);
   // What failed, with a way on where the way on is the same whatever the

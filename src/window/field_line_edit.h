@@ -35,7 +35,6 @@ class FieldLineEdit : public QLineEdit, public FieldBox {
   // not by colour alone: bold text on a tinted ground; assistive software
   // hears that it is changed and not saved.
   void ShowAsEdited(bool edited);
-  bool ShownAsEdited() const { return edited_; }
 
   // A pointer box: what is typed or pasted at its end goes in as the input
   // rule leaves it (FilterHexTyped), so the box's undo takes it back whole.

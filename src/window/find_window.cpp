@@ -8,21 +8,28 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 #include <array>
 
-#include "rom/record_layout.h"
+#include "rom/hex_text.h"
+#include "window/failure_text.h"
 
 namespace quorvane {
 namespace {
 
-struct SearchField {
-  const char* caption;
-  const char* group;  // as the field table names it
-  int digits;
+// The values a search looks for, in the order the field list offers them.
+constexpr std::array<RecordValue, 4> kSearched{RecordValue::kPointer, RecordValue::kX, RecordValue::kY,
+                                               RecordValue::kStyle};
+
+// Hexadecimal digits only, upper-cased as they come.
+class HexDigitsValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& /*position*/) const override {
+    input = input.toUpper();
+    return input.isEmpty() || IsHexText(input) ? Acceptable : Invalid;
+  }
 };
-constexpr std::array<SearchField, 4> kFields{
-    {{"Text Pointer", "Text Pointer:", 6}, {"X", "X:", 4}, {"Y", "Y:", 4}, {"Style", "Style:", 2}}};
 
 }  // namespace
 
@@ -32,18 +39,12 @@ FindWindow::FindWindow(QWidget* parent)
   setWindowTitle(tr("Find Entry"));
   setModal(false);
   field_->setObjectName("find_field");
-  for (const SearchField& field : kFields) field_->addItem(tr(field.caption));
+  for (RecordValue which : kSearched) field_->addItem(FailureText::ValueName(which));
   value_->setObjectName("find_value");
-  value_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]*"), value_));
-  connect(value_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    if (text != text.toUpper()) value_->setText(text.toUpper());
-  });
+  value_->setValidator(new HexDigitsValidator(value_));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
-    value_->setMaxLength(Digits());
-    if (value_of_) {
-      const char* group = kFields.at(static_cast<std::size_t>(field_->currentIndex())).group;
-      value_->setText(ValueText(group, value_of_(group)));
-    }
+    value_->setMaxLength(ValueDigits(Searched()));
+    if (value_of_) value_->setText(ValueText(Searched(), value_of_(Searched())));
     value_->selectAll();
   });
   message_->setObjectName("find_message");
@@ -66,18 +67,16 @@ FindWindow::FindWindow(QWidget* parent)
   form->addRow(tr("&Value:"), value_);
   form->addRow(message_);
   form->addRow(buttons);
-  value_->setMaxLength(Digits());
+  value_->setMaxLength(ValueDigits(Searched()));
 }
 
-int FindWindow::Digits() const {
-  return ValueDigits(kFields.at(static_cast<std::size_t>(field_->currentIndex())).group);
+RecordValue FindWindow::Searched() const { return kSearched.at(static_cast<std::size_t>(field_->currentIndex())); }
+
+QString FindWindow::ValueText(RecordValue which, std::uint32_t value) {
+  return QString::fromStdString(FormatValue(which, value));
 }
 
-QString FindWindow::ValueText(const char* group, std::uint32_t value) {
-  return QString::number(value, 16).toUpper().rightJustified(ValueDigits(group), '0');
-}
-
-void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& value_of) {
+void FindWindow::Open(const std::function<std::uint32_t(RecordValue which)>& value_of) {
   value_of_ = value_of;
   message_->hide();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected
@@ -90,13 +89,13 @@ void FindWindow::Open(const std::function<std::uint32_t(const char* group)>& val
 void FindWindow::Announce(const QString& what) { message_->Announce(what); }
 
 void FindWindow::Find(bool forward) {
-  const SearchField& field = kFields.at(static_cast<std::size_t>(field_->currentIndex()));
-  if (value_->text().size() != Digits()) {
-    Announce(tr("A %1 is %2 hexadecimal digits.").arg(tr(field.caption)).arg(Digits()));
+  const int digits = ValueDigits(Searched());
+  if (value_->text().size() != digits) {
+    Announce(tr("A %1 is %2 hexadecimal digits.").arg(FailureText::ValueName(Searched())).arg(digits));
     return;
   }
   message_->hide();
-  emit findRequested(field.group, value_->text().toUInt(nullptr, 16), forward);
+  emit findRequested(Searched(), value_->text().toUInt(nullptr, 16), forward);
 }
 
 }  // namespace quorvane

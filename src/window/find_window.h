@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "rom/record_layout.h"
 #include "window/announcement_label.h"
 
 class QComboBox;
@@ -23,30 +24,28 @@ class FindWindow : public QDialog {
  public:
   explicit FindWindow(QWidget* parent);
   // Shows the window, its value box holding `value_of` the chosen field's
-  // group ("Text Pointer:" ...), selected, so that typing replaces it.
-  void Open(const std::function<std::uint32_t(const char* group)>& value_of);
+  // value, selected, so that typing replaces it.
+  void Open(const std::function<std::uint32_t(RecordValue which)>& value_of);
 
-  // A group's value as the boxes show it, most significant byte first
-  // ("C3A05F" for "Text Pointer:").
-  static QString ValueText(const char* group, std::uint32_t value);
+  // A value as the boxes show it, most significant byte first ("C3A05F").
+  static QString ValueText(RecordValue which, std::uint32_t value);
 
   // Shows what the last search found under the value, where the user is,
   // and has a screen reader say it.
   void Announce(const QString& what);
-  QComboBox* Field() const { return field_; }
   QLineEdit* Value() const { return value_; }
 
  signals:
-  void findRequested(const char* group, std::uint32_t value, bool forward);
+  void findRequested(quorvane::RecordValue which, std::uint32_t value, bool forward);
 
  private:
   void Find(bool forward);
-  int Digits() const;
+  RecordValue Searched() const;
 
   QComboBox* field_;
   QLineEdit* value_;
   AnnouncementLabel* message_;
-  std::function<std::uint32_t(const char* group)> value_of_;
+  std::function<std::uint32_t(RecordValue which)> value_of_;
 };
 
 }  // namespace quorvane

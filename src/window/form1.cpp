@@ -45,7 +45,7 @@ QString Form1::ImageName() const { return FailureText::Name(session_.ImagePath()
 
 BoxTexts Form1::Texts() const {
   BoxTexts texts;
-  for (int box = 1; box <= 10; ++box) texts[static_cast<std::size_t>(box - 1)] = Box(box)->Text();
+  for (int box = 1; box <= 10; ++box) texts[IndexOfBox(box)] = Box(box)->Text();
   return texts;
 }
 
@@ -130,7 +130,7 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (const FieldSlot& slot : kFieldTable) {
       FieldLineEdit* box = Box(slot.box);
-      box->SetText(display.texts[static_cast<std::size_t>(slot.box - 1)]);
+      box->SetText(display.texts[IndexOfBox(slot.box)]);
       box->setEnabled(slot.editable);
     }
   }
@@ -252,7 +252,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (int box = 1; box <= 10; ++box) {
-      const std::optional<std::string>& text = result.texts[static_cast<std::size_t>(box - 1)];
+      const std::optional<std::string>& text = result.texts[IndexOfBox(box)];
       if (text) Box(box)->SetText(*text);
     }
   }
@@ -358,7 +358,7 @@ void Form1::UpdateHistoryActions() {
 void Form1::UpdateEditMarks() {
   const BoxTexts texts = Texts();
   for (const FieldSlot& slot : kFieldTable) {
-    Box(slot.box)->ShowAsEdited(session_.IsEdited(slot.box, texts[static_cast<std::size_t>(slot.box - 1)]));
+    Box(slot.box)->ShowAsEdited(session_.IsEdited(slot.box, texts[IndexOfBox(slot.box)]));
   }
   setWindowModified(session_.HasEdits(texts));
 }
@@ -410,8 +410,7 @@ void Form1::CopyPointerToClipboard() {
   // five digits would be a pointer nobody has.
   if (session_.IsOpen()) {
     const BoxTexts texts = Texts();
-    const std::optional<std::string> pointer =
-        PointerAsSaved([&](int box) { return texts[static_cast<std::size_t>(box - 1)]; });
+    const std::optional<std::string> pointer = PointerAsSaved([&](int box) { return texts[IndexOfBox(box)]; });
     if (!pointer) {
       dialogs_.Warn(this, tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there "
                              "is no pointer to copy. The clipboard is as it was."));

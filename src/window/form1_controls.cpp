@@ -13,6 +13,7 @@
 #include "rom/hex_text.h"
 #include "rom/record_layout.h"
 #include "window/accessible_interfaces.h"
+#include "window/failure_text.h"
 #include "window/form1.h"
 #include "window/status_line.h"
 #include "window/twips_scale.h"
@@ -98,9 +99,7 @@ void Form1::CreateControls() {
   // is drawn over its frame's top edge, as a group box caption is, and a box
   // that reaches into its label's lower edge is drawn over the label.
   for (const GroupPlace& place : kGroupPlaces) {
-    QString group = QString::fromUtf8(place.caption);
-    group.chop(1);  // the caption without its colon
-    auto* frame = new GroupFrame(group, client);
+    auto* frame = new GroupFrame(FailureText::ValueName(SlotOfBox(place.first_box).value), client);
     frame->setObjectName(QStringLiteral("Shape%1").arg(place.frame_number));
     this->*place.frame = frame;
   }
@@ -115,7 +114,7 @@ void Form1::CreateControls() {
     box->setEnabled(false);
     // Drops go to the window, which opens a dropped file.
     box->setAcceptDrops(false);
-    boxes_[static_cast<std::size_t>(slot.box - 1)] = box;
+    boxes_[IndexOfBox(slot.box)] = box;
   }
   for (const BoxPlace& place : kBoxPlaces) {
     if (place.two_characters) Box(place.box)->setMaxLength(2);
@@ -273,15 +272,14 @@ void Form1::Form_Load() {
     ++n;
     List1->addItem(QStringLiteral("Entry %1").arg(n));
   }
-  Module1& module = session_.Records();
-  module.EntryOffsets.Build();
+  session_.BuildTable();
   // Where each record lies, for users who check an entry in a hex editor.
   for (std::int32_t n = kFirstEntry; n <= kLastEntry; ++n) {
-    List1->item(n - 1)->setToolTip(
-        tr("Entry %1: bytes %2\u2013%3")
-            .arg(n)
-            .arg(QString::fromStdString(FormatHexNumber(module.LocateFieldByte(n, 1))))
-            .arg(QString::fromStdString(FormatHexNumber(module.LocateFieldByte(n, kRecordLength)))));
+    const auto [first, last] = session_.RecordSpan(n);
+    List1->item(n - 1)->setToolTip(tr("Entry %1: bytes %2\u2013%3")
+                                       .arg(n)
+                                       .arg(QString::fromStdString(FormatHexNumber(first)))
+                                       .arg(QString::fromStdString(FormatHexNumber(last))));
   }
   List1->setUpdatesEnabled(true);
 }

@@ -10,9 +10,7 @@ namespace quorvane {
 
 namespace {
 
-bool EndsInHexDigit(const QString& text) {
-  return !text.isEmpty() && text.back().unicode() < 0x80 && IsHexDigit(static_cast<char>(text.back().unicode()));
-}
+bool EndsInHexDigit(const QString& text) { return !text.isEmpty() && IsHexDigit(text.back().unicode()); }
 
 }  // namespace
 

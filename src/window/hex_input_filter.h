@@ -15,10 +15,11 @@ namespace quorvane {
 // the caller sets the result as the box's text.
 std::string FilterHexInput(FieldBox& box);
 
-// The same rule for text on its way into the end of a pointer box (typed or
-// pasted): in upper case, without the trailing characters that are not
-// hexadecimal digits. Applied before the text goes in, it leaves the filter
-// nothing to correct, and the box's own undo takes back what was typed.
+// The rule applied, until it drops nothing more, to text on its way into the
+// end of a pointer box (typed or pasted): in upper case, without every
+// trailing character that is not a hexadecimal digit. Applied before the
+// text goes in, it leaves the filter nothing to correct, and the box's own
+// undo takes back what was typed.
 QString FilterHexTyped(const QString& typed);
 
 }  // namespace quorvane

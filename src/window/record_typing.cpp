@@ -13,12 +13,6 @@
 namespace quorvane {
 namespace {
 
-bool IsHexText(const QString& text) {
-  return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-    return c.unicode() < 0x80 && IsHexDigit(static_cast<char>(c.unicode()));
-  });
-}
-
 bool IsModifier(const QKeyEvent& key) {
   return key.key() == Qt::Key_Shift || key.key() == Qt::Key_Control || key.key() == Qt::Key_Alt ||
          key.key() == Qt::Key_Meta;

@@ -32,15 +32,15 @@ void SearchCommands::OpenWindow() {
   if (find_window_ == nullptr) {
     find_window_ = new FindWindow(window_);
     connect(find_window_, &FindWindow::findRequested, this,
-            [this](const char* group, std::uint32_t value, bool forward) {
-              group_ = group;
+            [this](RecordValue which, std::uint32_t value, bool forward) {
+              searched_ = which;
               value_ = value;
               find_next_->setEnabled(true);
               find_previous_->setEnabled(true);
               Run(forward);
             });
   }
-  find_window_->Open([this](const char* group) { return session_.ShownValue(group); });
+  find_window_->Open([this](RecordValue which) { return session_.ShownValue(which); });
 }
 
 void SearchCommands::Tell(const QString& words) {
@@ -54,16 +54,15 @@ void SearchCommands::Tell(const QString& words) {
 }
 
 void SearchCommands::Run(bool forward) {
-  if (group_.empty() || dialogs_.IsOpen()) return;
+  if (!searched_ || dialogs_.IsOpen()) return;
   // Every byte is opened and checked on its own, which on a slow disk or
   // under a virus scanner may take a moment: the pointer says so.
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const SearchResult result = session_.Find(group_, value_, forward);
+  const SearchResult result = session_.Find(*searched_, value_, forward);
   QGuiApplication::restoreOverrideCursor();
   // "Text Pointer C3A05F", as the boxes show the value.
-  const QString what = QStringLiteral("%1 %2")
-                           .arg(QString::fromStdString(group_).chopped(1))
-                           .arg(FindWindow::ValueText(group_.c_str(), value_));
+  const QString what =
+      QStringLiteral("%1 %2").arg(FailureText::ValueName(*searched_), FindWindow::ValueText(*searched_, value_));
   if (result.outcome == SearchResult::Outcome::kFailed) {
     dialogs_.Warn(window_, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
     return;

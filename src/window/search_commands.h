@@ -5,7 +5,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
-#include <string>
+#include <optional>
 
 #include "rom/editing_session.h"
 #include "window/dialog_gate.h"
@@ -48,7 +48,7 @@ class SearchCommands : public QObject {
   QAction* find_previous_;
   std::function<void(std::int32_t entry)> go_to_;
   FindWindow* find_window_ = nullptr;
-  std::string group_;  // empty until a search was made
+  std::optional<RecordValue> searched_;  // none until a search was made
   std::uint32_t value_ = 0;
 };
 

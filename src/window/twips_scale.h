@@ -22,7 +22,6 @@ class TwipsScale {
  public:
   explicit TwipsScale(double factor = 1.0) : factor_(factor) {}
 
-  double factor() const { return factor_; }
   int ToPixels(int twips) const;
   // Edges are rounded, not widths, so that neighbours stay flush.
   QRect ToPixels(const TwipsRect& rect) const;

@@ -9,7 +9,9 @@
 
 #include <fstream>
 #include <functional>
+#include <map>
 
+#include "rom/hex_text.h"
 #include "rom/module1.h"
 #include "rom/rom_file.h"
 #include "rom/windows_path.h"
@@ -75,6 +77,16 @@ std::optional<RomFault> FaultOf(const std::function<void()>& action) {
     return failure.fault;
   }
   return std::nullopt;
+}
+
+// A value's digits and bytes, most significant first, and what counts as a hexadecimal digit.
+TEST(Codec, JoinsSplitsAndWritesValuesAsTheBoxesReadThem) {
+  EXPECT_EQ(JoinBytes({0xC3, 0xA0, 0x5F}), 0xC3A05Fu);
+  EXPECT_EQ(SplitBytes(0x0120, 2), (std::vector<std::uint8_t>{0x01, 0x20}));
+  EXPECT_EQ(FormatValue(RecordValue::kPointer, 0xC3055F) + FormatValue(RecordValue::kX, 0x120), "C3055F0120");
+  const std::map<std::string_view, bool> hex_texts = {{"0", true},  {"aF9", true},  {"", false},
+                                                      {"g", false}, {"1 2", false}, {"\xD9\xA3", false}};
+  for (const auto& [text, hex] : hex_texts) EXPECT_EQ(IsHexText(text), hex) << text;
 }
 
 TEST(DoorTable, PutsEachRunsEdgesWhereTheyLie) {

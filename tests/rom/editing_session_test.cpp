@@ -70,7 +70,7 @@ class Session : public ::testing::Test {
   fs::path old_file() const { return image.folder() / "old.smc"; }
   BoxTexts With(const std::vector<std::pair<int, std::string>>& edits) const {
     BoxTexts texts = shown;
-    for (const auto& [box, text] : edits) texts[static_cast<std::size_t>(box - 1)] = text;
+    for (const auto& [box, text] : edits) texts[IndexOfBox(box)] = text;
     return texts;
   }
   std::string Changed(const fs::path& path) const {
@@ -160,7 +160,7 @@ TEST_F(Session, AFileMadeAnewAtTheImagesPlaceIsAnotherFileEvenWithItsNumber) {
 struct FindCase {
   const char* name;
   std::int32_t shown;
-  const char* group;
+  RecordValue which;
   std::uint32_t value;
   bool forward;
   const char* found;  // the entries that hold it, then the one gone to, "+ wrapped" when it wrapped
@@ -175,7 +175,7 @@ TEST_P(Finding, GoesToTheNextEntryThatHoldsTheValueAndOnlyReads) {
   image.Poke(0xF0790, {0xCD, 0xAB});
   const std::vector<std::uint8_t> before = image.Bytes();
   session.Show(GetParam().shown);
-  const SearchResult result = session.Find(GetParam().group, GetParam().value, GetParam().forward);
+  const SearchResult result = session.Find(GetParam().which, GetParam().value, GetParam().forward);
   std::string found;
   for (std::int32_t entry : result.matches) found += std::to_string(entry) + " ";
   if (!result.matches.empty()) found += "-> " + std::to_string(result.entry) + (result.wrapped ? " + wrapped" : "");
@@ -185,19 +185,19 @@ TEST_P(Finding, GoesToTheNextEntryThatHoldsTheValueAndOnlyReads) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Finding, ::testing::Values(
-    FindCase{"SeveralEntriesAcrossRuns", 1, "Text Pointer:", 0xC3A05F, true, "1 129 621 -> 129"},
-    FindCase{"Backwards", 621, "Text Pointer:", 0xC3A05F, false, "1 129 621 -> 129"},
-    FindCase{"WrapsPastTheLastEntry", 621, "Text Pointer:", 0xC3A05F, true, "1 129 621 -> 1 + wrapped"},
-    FindCase{"WrapsPastTheFirstEntry", 1, "Text Pointer:", 0xC3A05F, false, "1 129 621 -> 621 + wrapped"},
-    FindCase{"NoEntry", 1, "Text Pointer:", 0x123456, true, ""},
-    FindCase{"OnlyTheShownEntry", 1, "Y:", 0x5678, true, "1 -> 1 + wrapped"},
-    FindCase{"OnlyBetweenRuns", 1, "Y:", 0xABCD, true, ""}),
+    FindCase{"SeveralEntriesAcrossRuns", 1, RecordValue::kPointer, 0xC3A05F, true, "1 129 621 -> 129"},
+    FindCase{"Backwards", 621, RecordValue::kPointer, 0xC3A05F, false, "1 129 621 -> 129"},
+    FindCase{"WrapsPastTheLastEntry", 621, RecordValue::kPointer, 0xC3A05F, true, "1 129 621 -> 1 + wrapped"},
+    FindCase{"WrapsPastTheFirstEntry", 1, RecordValue::kPointer, 0xC3A05F, false, "1 129 621 -> 621 + wrapped"},
+    FindCase{"NoEntry", 1, RecordValue::kPointer, 0x123456, true, ""},
+    FindCase{"OnlyTheShownEntry", 1, RecordValue::kY, 0x5678, true, "1 -> 1 + wrapped"},
+    FindCase{"OnlyBetweenRuns", 1, RecordValue::kY, 0xABCD, true, ""}),
     [](const ::testing::TestParamInfo<FindCase>& row) { return std::string(row.param.name); });
 // clang-format on
 
 TEST_F(Session, ASearchStopsWhenTheImageIsReplacedPartOfTheWay) {
   MeddleAt(5, Meddle::kReplace);
-  EXPECT_EQ(Named(session.Find("Text Pointer:", 0xC3A05F, true).failure), "replaced");
+  EXPECT_EQ(Named(session.Find(RecordValue::kPointer, 0xC3A05F, true).failure), "replaced");
   EXPECT_EQ(Changed(old_file()) + Changed(image.path()), "");
 }
 
