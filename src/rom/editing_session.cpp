@@ -10,6 +10,44 @@
 
 namespace quorvane {
 
+std::string_view OutcomeName(SaveResult::Outcome outcome) {
+  switch (outcome) {
+    case SaveResult::Outcome::kSaved:
+      return "saved";
+    case SaveResult::Outcome::kNoImage:
+      return "no image";
+    case SaveResult::Outcome::kNoEntry:
+      return "no entry";
+    case SaveResult::Outcome::kBoxAtFault:
+      return "box at fault";
+    case SaveResult::Outcome::kChangedElsewhere:
+      return "changed";
+    case SaveResult::Outcome::kFailed:
+      return "failed";
+    case SaveResult::Outcome::kOtherDisplay:
+      return "other display";
+  }
+  return "unknown outcome";
+}
+
+std::string_view EditingSession::OutcomeName(StepResult::Outcome outcome) {
+  switch (outcome) {
+    case StepResult::Outcome::kDone:
+      return "done";
+    case StepResult::Outcome::kNothing:
+      return "nothing";
+    case StepResult::Outcome::kUnsettled:
+      return "unsettled";
+    case StepResult::Outcome::kRefused:
+      return "refused";
+    case StepResult::Outcome::kFailed:
+      return "failed";
+    case StepResult::Outcome::kOtherDisplay:
+      return "other display";
+  }
+  return "unknown outcome";
+}
+
 void EditingSession::Open(const std::filesystem::path& path, const CheckedImage& checked) {
   module_.RomPath = path;
   module_.RomIdentity = checked.identity;

@@ -66,6 +66,9 @@ struct SaveResult {
   std::array<std::optional<std::string>, 10> texts;
 };
 
+// An outcome's name, for developers' logs and test reports ("other display").
+std::string_view OutcomeName(SaveResult::Outcome outcome);
+
 // The image that is open and what the window showed of it: the one place
 // that decides what may be read and written. It reads only from the file
 // whose bytes it showed, writes only into it and only into the entry shown,
@@ -159,6 +162,7 @@ class EditingSession {
   // still holds what the step left there, so that no value ends up made of
   // two programs' bytes.
   StepResult TakeStep(HistoryDirection direction, const BoxTexts& texts, DisplayToken display);
+  static std::string_view OutcomeName(StepResult::Outcome outcome);
 
  private:
   // An entry's ten bytes as the file holds them now; throws RomError.

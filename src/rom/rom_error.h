@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -31,6 +32,9 @@ enum class RomFault {
   kFlushFailed,      // the byte is in the file but did not reach the storage: `reason`
   kCloseFailed,      // closing `path` after `access` failed: `reason`
 };
+
+// A fault's name, for developers' logs and test reports ("replaced").
+std::string_view FaultName(RomFault fault);
 
 struct RomFailure {
   RomFault fault = RomFault::kNoImage;

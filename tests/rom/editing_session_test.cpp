@@ -25,11 +25,9 @@ using Outcome = SaveResult::Outcome;
 const std::vector<std::uint8_t> kRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22, 0x34, 0x12, 0x78, 0x56, 0xAB};
 constexpr const char* kShown = "AB C3 A0 5F 12 34 56 78 11 22";
 
-// RomFault's names, in its order, for the tables.
-constexpr const char* kFaults[] = {
-    "no image",  "out of range", "no table", "missing", "folder",      "not regular",  "busy",         "cannot open",
-    "too short", "became short", "replaced", "outside", "read failed", "write failed", "flush failed", "close failed"};
-std::string Named(const std::optional<RomFailure>& failure) { return failure ? kFaults[int(failure->fault)] : "-"; }
+std::string Named(const std::optional<RomFailure>& failure) {
+  return failure ? std::string(FaultName(failure->fault)) : "-";
+}
 
 // What another program, or the disk, does to the image at a chosen open.
 enum class Meddle { kNone, kReplace, kTruncate, kPointer123456AndX99, kFailOpen };
@@ -287,15 +285,13 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
           session.Save(texts, display, step[0] == 'm' ? SaveScope::kEditedValuesWhole : SaveScope::kEditedBytes);
       boxes = texts;  // and what the Save put into them
       for (std::size_t box = 0; box < boxes.size(); ++box) boxes[box] = result.texts[box].value_or(boxes[box]);
-      const char* outcomes[] = {"saved", "no image", "no entry", "box at fault", "changed", "failed", "other display"};
-      return Told(outcomes[static_cast<int>(result.outcome)], result.failure, result.changes);
+      return Told(std::string(OutcomeName(result.outcome)), result.failure, result.changes);
     }
     if (step == "undo" || step == "redo") {
       const auto result =
           session.TakeStep(step == "undo" ? HistoryDirection::kUndo : HistoryDirection::kRedo, boxes, display);
       if (result.display) boxes = result.display->texts, display = result.display->token;
-      const char* outcomes[] = {"done", "nothing", "unsettled", "refused", "failed", "other display"};
-      std::string told = Told(outcomes[static_cast<int>(result.outcome)], result.failure,
+      std::string told = Told(std::string(EditingSession::OutcomeName(result.outcome)), result.failure,
                               result.changed ? std::vector{*result.changed} : std::vector<ChangedByte>{});
       if (result.outcome != EditingSession::StepResult::Outcome::kFailed) return told;
       return told.append(" ").append(std::to_string(result.taken)).append("/").append(std::to_string(result.total));

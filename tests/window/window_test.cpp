@@ -212,12 +212,15 @@ class WindowTest : public QObject {
       }
     });
     const QString text = "\"<b>door</b>.smc\"";
-    const char* edits[] = {"save", "don't save", "cancel"};
-    const char* elsewhere[] = {"reload", "save mine", "cancel"};
-    if (question == "edits") seen.append(edits[static_cast<int>(notifier.AskAboutEdits(form, text))]);
+    using Edits = Notifier::EditsAnswer;
+    using Elsewhere = Notifier::ChangedElsewhereAnswer;
+    const QMap<Edits, QString> edits = {
+        {Edits::kSave, "save"}, {Edits::kDiscard, "don't save"}, {Edits::kCancel, "cancel"}};
+    const QMap<Elsewhere, QString> elsewhere = {
+        {Elsewhere::kReload, "reload"}, {Elsewhere::kSaveMine, "save mine"}, {Elsewhere::kCancel, "cancel"}};
+    if (question == "edits") seen.append(edits[notifier.AskAboutEdits(form, text)]);
     if (question == "header") seen.append(notifier.AskToOpenAnyway(form, text) ? "open" : "cancel");
-    if (question == "elsewhere")
-      seen.append(elsewhere[static_cast<int>(notifier.AskAboutChangesElsewhere(form, text))]);
+    if (question == "elsewhere") seen.append(elsewhere[notifier.AskAboutChangesElsewhere(form, text)]);
     const QString buttons = question == "edits"    ? "&Save|Cancel|Do&n't Save"
                             : question == "header" ? "&Open Anyway|Cancel"
                                                    : "&Reload|Cancel|Save &Mine";
