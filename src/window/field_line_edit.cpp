@@ -11,6 +11,7 @@
 #include <QStyleOptionFrame>
 
 #include "window/hex_input_filter.h"
+#include "window/messages.h"
 
 namespace quorvane {
 
@@ -50,7 +51,7 @@ void FieldLineEdit::ShowAsEdited(bool edited) {
                                             (3 * base.blue() + mark.blue()) / 4));
   }
   setPalette(palette);
-  setAccessibleDescription(edited ? tr("%1, changed, not saved").arg(description_) : description_);
+  setAccessibleDescription(edited ? Messages::Edited(description_) : description_);
 }
 
 void FieldLineEdit::Paste(const QString& text) {

@@ -12,7 +12,7 @@
 #include <array>
 
 #include "rom/hex_text.h"
-#include "window/failure_text.h"
+#include "window/messages.h"
 
 namespace quorvane {
 namespace {
@@ -39,7 +39,7 @@ FindWindow::FindWindow(QWidget* parent)
   setWindowTitle(tr("Find Entry"));
   setModal(false);
   field_->setObjectName("find_field");
-  for (RecordValue which : kSearched) field_->addItem(FailureText::ValueName(which));
+  for (RecordValue which : kSearched) field_->addItem(Messages::ValueName(which));
   value_->setObjectName("find_value");
   value_->setValidator(new HexDigitsValidator(value_));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
@@ -91,7 +91,7 @@ void FindWindow::Announce(const QString& what) { message_->Announce(what); }
 void FindWindow::Find(bool forward) {
   const int digits = ValueDigits(Searched());
   if (value_->text().size() != digits) {
-    Announce(tr("A %1 is %2 hexadecimal digits.").arg(FailureText::ValueName(Searched())).arg(digits));
+    Announce(Messages::ValueLength(Searched()));
     return;
   }
   message_->hide();

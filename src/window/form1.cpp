@@ -18,8 +18,8 @@
 #include "rom/hex_text.h"
 #include "rom/record_layout.h"
 #include "rom/save_check.h"
-#include "window/failure_text.h"
 #include "window/hex_input_filter.h"
+#include "window/messages.h"
 
 namespace quorvane {
 namespace {
@@ -41,8 +41,6 @@ std::optional<QString> DroppedFile(const QMimeData* data) {
 
 }  // namespace
 
-QString Form1::ImageName() const { return FailureText::Name(session_.ImagePath()); }
-
 BoxTexts Form1::Texts() const {
   BoxTexts texts;
   for (int box = 1; box <= 10; ++box) texts[IndexOfBox(box)] = Box(box)->Text();
@@ -54,7 +52,7 @@ bool Form1::Guarded(const std::function<void()>& work) {
     work();
     return true;
   } catch (const RomError& failure) {
-    dialogs_.Warn(this, FailureText::Describe(failure.failure()));
+    dialogs_.Warn(this, Messages::Describe(failure.failure()));
     return false;
   } catch (const std::exception& failure) {
     dialogs_.Warn(this, QString::fromStdString(failure.what()));
@@ -80,13 +78,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
   // so that a file that cannot serve leaves the image already open in place.
   const CheckedImage checked = session_.Examine(path);
   if (checked.SeemsToLackHeader()) {
-    const QString question =
-        tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
-           "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
-           "its door records.\n\nOpen it anyway?")
-            .arg(FailureText::Name(path))
-            .arg(checked.size);
-    if (!dialogs_.AskToOpenAnyway(this, question)) return;
+    if (!dialogs_.AskToOpenAnyway(this, Messages::SeemsHeaderless(path, checked.size))) return;
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
@@ -138,9 +130,7 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
   List1->setFocus(Qt::OtherFocusReason);
   RefreshState();
   if (display.replaced) {
-    dialogs_.Warn(this, tr("\"%1\" has been replaced by another file since it was opened. "
-                           "The entry shown now is read from the new file.")
-                            .arg(ImageName()));
+    dialogs_.Warn(this, Messages::Replaced(session_.ImagePath()));
   }
 }
 
@@ -153,7 +143,7 @@ void Form1::ShowNothing(const RomFailure& failure) {
     box->setEnabled(false);
   }
   RefreshState();
-  dialogs_.Warn(this, FailureText::NotShown(failure));
+  dialogs_.Warn(this, Messages::NotShown(failure));
 }
 
 Form1::Settled Form1::SettleEdits() {
@@ -163,9 +153,7 @@ Form1::Settled Form1::SettleEdits() {
   // The question is about the entry shown, so the list shows that one while
   // it is asked, and a Save writes into it.
   MoveHighlight(ShownRow());
-  const QString question = tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
-                               .arg(session_.ShownEntry())
-                               .arg(ImageName());
+  const QString question = Messages::HasEdits(session_.ShownEntry(), session_.ImagePath());
   const DisplayToken display = display_;
   const BoxTexts texts = Texts();
   const Notifier::EditsAnswer answer = dialogs_.AskAboutEdits(this, question);
@@ -210,8 +198,7 @@ void Form1::file_save_Click() {
 
 bool Form1::StillAsAsked(DisplayToken display, const BoxTexts& texts) {
   if (display == display_ && texts == Texts()) return true;
-  dialogs_.Warn(this, tr("The boxes changed while the question about them was open, so your answer was not acted on: "
-                         "nothing was saved or dropped. Look at what they hold now and try again."));
+  dialogs_.Warn(this, Messages::ChangedWhileAsked());
   return false;
 }
 
@@ -223,12 +210,8 @@ Form1::SaveOutcome Form1::SaveEdits() {
   // Another program changed the record since it was shown: the user sees
   // what changed and chooses, as often as that happens.
   while (result.outcome == SaveResult::Outcome::kChangedElsewhere) {
-    const QString question =
-        FailureText::NotSaved(result, texts, session_.ImagePath()) +
-        tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
-           "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
-           "bytes everywhere else. Cancel leaves everything as it is.");
-    const Notifier::ChangedElsewhereAnswer answer = dialogs_.AskAboutChangesElsewhere(this, question);
+    const Notifier::ChangedElsewhereAnswer answer =
+        dialogs_.AskAboutChangesElsewhere(this, Messages::ChangedElsewhere(result, texts, session_.ImagePath()));
     if (!StillAsAsked(display, texts)) return SaveOutcome::kNotSaved;
     switch (answer) {
       case Notifier::ChangedElsewhereAnswer::kReload: {
@@ -257,12 +240,12 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     }
   }
   RefreshState();
-  status_->Tell(FailureText::SaveSummary(result));
+  status_->Tell(Messages::SaveSummary(result));
   switch (result.outcome) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
     case SaveResult::Outcome::kBoxAtFault: {
-      dialogs_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
+      dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));
       FieldLineEdit* box = Box(result.box);
       box->setFocus(Qt::OtherFocusReason);
       box->selectAll();
@@ -275,7 +258,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kOtherDisplay:
       break;
   }
-  dialogs_.Warn(this, FailureText::NotSaved(result, texts, session_.ImagePath()));
+  dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));
   return SaveOutcome::kNotSaved;
 }
 
@@ -286,14 +269,12 @@ void Form1::edit_redo_Click() { TakeHistoryStep(HistoryDirection::kRedo); }
 
 void Form1::edit_goto_Click() {
   if (!session_.IsOpen() || dialogs_.IsOpen()) return;
-  const std::optional<QString> typed =
-      dialogs_.AskEntryNumber(this, tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry));
+  const std::optional<QString> typed = dialogs_.AskEntryNumber(this, Messages::EntryNumberPrompt());
   if (!typed) return;
   bool number = false;
   const int entry = typed->trimmed().toInt(&number);
   if (!number || entry < kFirstEntry || entry > kLastEntry) {
-    dialogs_.Warn(this,
-                  tr("\"%1\" is no entry: entries run from %2 to %3.").arg(*typed).arg(kFirstEntry).arg(kLastEntry));
+    dialogs_.Warn(this, Messages::NoSuchEntry(*typed));
     return;
   }
   GoToEntry(entry);
@@ -326,13 +307,7 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
       break;
     case Settled::kSaved:
       // That Save is now the last step; the one the menu named is not taken.
-      dialogs_.Warn(this, direction == HistoryDirection::kUndo
-                              ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes "
-                                   "back. Nothing was undone.")
-                                    .arg(session_.ShownEntry())
-                              : tr("Your changes to entry %1 were saved; after a new Save there is nothing to "
-                                   "redo. Nothing was redone.")
-                                    .arg(session_.ShownEntry()));
+      dialogs_.Warn(this, Messages::EditsSavedInstead(direction, session_.ShownEntry()));
       return;
     case Settled::kStayed:
       return;
@@ -341,8 +316,8 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   if (result.display) ShowDisplay(*result.display);
   if (result.display_failure) ShowNothing(*result.display_failure);
   RefreshState();
-  status_->Tell(FailureText::StepSummary(result, direction));
-  const QString problem = FailureText::NotTaken(result, direction);
+  status_->Tell(Messages::StepSummary(result, direction));
+  const QString problem = Messages::NotTaken(result, direction);
   if (!problem.isEmpty()) dialogs_.Warn(this, problem);
 }
 
@@ -350,7 +325,7 @@ void Form1::UpdateHistoryActions() {
   for (const auto& [action, direction] :
        {std::pair{edit_undo, HistoryDirection::kUndo}, {edit_redo, HistoryDirection::kRedo}}) {
     const std::int32_t entry = session_.NextStepEntry(direction);
-    action->setText(FailureText::StepCaption(direction, entry));
+    action->setText(Messages::StepCaption(direction, entry));
     action->setEnabled(entry != 0);
   }
 }
@@ -412,8 +387,7 @@ void Form1::CopyPointerToClipboard() {
     const BoxTexts texts = Texts();
     const std::optional<std::string> pointer = PointerAsSaved([&](int box) { return texts[IndexOfBox(box)]; });
     if (!pointer) {
-      dialogs_.Warn(this, tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there "
-                             "is no pointer to copy. The clipboard is as it was."));
+      dialogs_.Warn(this, Messages::NoPointerToCopy());
       return;
     }
     clipboard->clear();

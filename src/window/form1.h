@@ -137,7 +137,6 @@ class Form1 : public QMainWindow {
   void StayOnShownEntry(QWidget* focus);
   void MoveHighlight(int row);
   void PointerBoxChange(FieldLineEdit* box);
-  QString ImageName() const;
   // Runs one handler's work and turns any failure into a warning; true when
   // the work ran to its end.
   bool Guarded(const std::function<void()>& work);

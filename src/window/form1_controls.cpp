@@ -10,11 +10,10 @@
 #include <QMenuBar>
 #include <QSessionManager>
 
-#include "rom/hex_text.h"
 #include "rom/record_layout.h"
 #include "window/accessible_interfaces.h"
-#include "window/failure_text.h"
 #include "window/form1.h"
+#include "window/messages.h"
 #include "window/status_line.h"
 #include "window/twips_scale.h"
 #include "window/undo_keys.h"
@@ -99,7 +98,7 @@ void Form1::CreateControls() {
   // is drawn over its frame's top edge, as a group box caption is, and a box
   // that reaches into its label's lower edge is drawn over the label.
   for (const GroupPlace& place : kGroupPlaces) {
-    auto* frame = new GroupFrame(FailureText::ValueName(SlotOfBox(place.first_box).value), client);
+    auto* frame = new GroupFrame(Messages::ValueName(SlotOfBox(place.first_box).value), client);
     frame->setObjectName(QStringLiteral("Shape%1").arg(place.frame_number));
     this->*place.frame = frame;
   }
@@ -108,8 +107,7 @@ void Form1::CreateControls() {
     auto* box = new FieldLineEdit(client);
     box->setObjectName(QStringLiteral("Text%1").arg(slot.box));
     box->setAccessibleName(FromView(slot.description));
-    // Record bytes are counted from 0, as the README and hex editors count them.
-    box->SetDescription(tr("record byte %1 of 0 to %2").arg(slot.position - 1).arg(kRecordLength - 1));
+    box->SetDescription(Messages::BoxDescription(slot.position));
     box->setToolTip(FromView(slot.description));
     box->setEnabled(false);
     // Drops go to the window, which opens a dropped file.
@@ -276,10 +274,7 @@ void Form1::Form_Load() {
   // Where each record lies, for users who check an entry in a hex editor.
   for (std::int32_t n = kFirstEntry; n <= kLastEntry; ++n) {
     const auto [first, last] = session_.RecordSpan(n);
-    List1->item(n - 1)->setToolTip(tr("Entry %1: bytes %2\u2013%3")
-                                       .arg(n)
-                                       .arg(QString::fromStdString(FormatHexNumber(first)))
-                                       .arg(QString::fromStdString(FormatHexNumber(last))));
+    List1->item(n - 1)->setToolTip(Messages::EntryTooltip(n, first, last));
   }
   List1->setUpdatesEnabled(true);
 }

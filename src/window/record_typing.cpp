@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "rom/hex_text.h"
+#include "window/messages.h"
 
 namespace quorvane {
 namespace {
@@ -166,20 +167,7 @@ bool RecordTyping::TakePaste(FieldLineEdit* box, const QString& text) {
   }
   const qsizetype room = box->maxLength() - box->text().size() + box->selectedText().size();
   if (text.size() <= room) return false;
-  if (hex && digits.size() == 6) {
-    tell_(tr("\"%1\" is a whole text pointer: paste it into one of the \"Text Pointer:\" boxes, which it fills. This "
-             "box holds one byte (two hexadecimal digits). Nothing was pasted.")
-              .arg(text));
-  } else if (hex && digits.size() == 4) {
-    tell_(tr("\"%1\" is a whole X or Y: paste it into one of the \"X:\" or \"Y:\" boxes, which it fills. This box "
-             "holds one byte (two hexadecimal digits). Nothing was pasted.")
-              .arg(text));
-  } else {
-    tell_(tr("\"%1\" is not a byte (two hexadecimal digits), a whole X or Y (four) or a whole text pointer (six, "
-             "as Copy Pointer gives it), so it does not fit into this box, which holds one byte. Nothing was "
-             "pasted.")
-              .arg(text));
-  }
+  tell_(Messages::PasteRefused(text));
   return true;
 }
 

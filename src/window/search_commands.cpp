@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "window/failure_text.h"
+#include "window/messages.h"
 
 namespace quorvane {
 
@@ -60,25 +60,16 @@ void SearchCommands::Run(bool forward) {
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const SearchResult result = session_.Find(*searched_, value_, forward);
   QGuiApplication::restoreOverrideCursor();
-  // "Text Pointer C3A05F", as the boxes show the value.
-  const QString what =
-      QStringLiteral("%1 %2").arg(FailureText::ValueName(*searched_), FindWindow::ValueText(*searched_, value_));
   if (result.outcome == SearchResult::Outcome::kFailed) {
-    dialogs_.Warn(window_, FailureText::Describe(*result.failure) + tr(" The search stopped; search again."));
+    dialogs_.Warn(window_, Messages::SearchStopped(*result.failure));
     return;
   }
-  if (result.outcome == SearchResult::Outcome::kNone) {
-    Tell(tr("No entry holds %1").arg(what));
-    return;
-  }
-  const bool moves = result.entry != session_.ShownEntry();
+  const bool moves = result.outcome == SearchResult::Outcome::kFound && result.entry != session_.ShownEntry();
   if (moves) go_to_(result.entry);
-  if (session_.ShownEntry() != result.entry) return;  // the user stayed where the edits are
-  const auto index = std::find(result.matches.begin(), result.matches.end(), result.entry) - result.matches.begin();
-  QString found =
-      tr("Entry %1: %2 of %3 entries hold %4").arg(result.entry).arg(index + 1).arg(result.matches.size()).arg(what);
-  if (moves && result.wrapped) found += forward ? tr(", on from Entry 1") : tr(", back from Entry 841");
-  Tell(found);
+  // Nothing said when the user stayed where the edits are.
+  if (result.outcome == SearchResult::Outcome::kNone || session_.ShownEntry() == result.entry) {
+    Tell(Messages::Found(result, *searched_, value_, forward, moves));
+  }
 }
 
 }  // namespace quorvane

@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "window/failure_text.h"
+#include "window/messages.h"
 
 namespace quorvane {
 
@@ -25,13 +25,12 @@ StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)),
 }
 
 void StatusLine::ShowNoImage() {
-  image_->setText(tr("No image is open: open one with File > Open (Ctrl+O)."));
+  image_->setText(Messages::NoImageOpen());
   last_->clear();
 }
 
 void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
-  const QString name = FailureText::Name(path);
-  image_->setText(writable ? name : tr("%1 (read-only: Save cannot write to it)").arg(name));
+  image_->setText(Messages::ImageStatus(path, writable));
   last_->clear();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/failure_text.h"
+#include "window/messages.h"
+
+#include <algorithm>
 
 #include "rom/entry_offsets.h"
 #include "rom/hex_text.h"
@@ -12,7 +14,7 @@ QString Hex(std::uint64_t value) { return QString::number(value, 16).toUpper(); 
 
 // A size as the tooltips give offsets, in hexadecimal, with the decimal
 // size that file managers show beside it.
-QString Size(std::uint64_t bytes) { return FailureText::tr("%1 (%2) bytes").arg(Hex(bytes)).arg(bytes); }
+QString Size(std::uint64_t bytes) { return Messages::tr("%1 (%2) bytes").arg(Hex(bytes)).arg(bytes); }
 
 // A field as the window shows it: "X:" high byte.
 QString FieldName(const FieldSlot& slot) {
@@ -23,7 +25,7 @@ QString FieldName(const FieldSlot& slot) {
 
 }  // namespace
 
-QString FailureText::ValueName(RecordValue value) {
+QString Messages::ValueName(RecordValue value) {
   switch (value) {
     case RecordValue::kPointer:
       return tr("Text Pointer");
@@ -39,9 +41,118 @@ QString FailureText::ValueName(RecordValue value) {
   return tr("Unknown");
 }
 
-QString FailureText::Name(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
+QString Messages::SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size) {
+  return tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
+            "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
+            "its door records.\n\nOpen it anyway?")
+      .arg(Name(path))
+      .arg(size);
+}
 
-QString FailureText::Describe(const RomFailure& failure) {
+QString Messages::HasEdits(std::int32_t entry, const std::filesystem::path& image) {
+  return tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
+      .arg(entry)
+      .arg(Name(image));
+}
+
+QString Messages::ChangedElsewhere(const SaveResult& result, const BoxTexts& texts,
+                                   const std::filesystem::path& image) {
+  return NotSaved(result, texts, image) +
+         tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
+            "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
+            "bytes everywhere else. Cancel leaves everything as it is.");
+}
+
+QString Messages::EntryNumberPrompt() { return tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry); }
+
+QString Messages::Replaced(const std::filesystem::path& image) {
+  return tr("\"%1\" has been replaced by another file since it was opened. "
+            "The entry shown now is read from the new file.")
+      .arg(Name(image));
+}
+
+QString Messages::ChangedWhileAsked() {
+  return tr(
+      "The boxes changed while the question about them was open, so your answer was not acted on: "
+      "nothing was saved or dropped. Look at what they hold now and try again.");
+}
+
+QString Messages::NoSuchEntry(const QString& typed) {
+  return tr("\"%1\" is no entry: entries run from %2 to %3.").arg(typed).arg(kFirstEntry).arg(kLastEntry);
+}
+
+QString Messages::EditsSavedInstead(HistoryDirection direction, std::int32_t entry) {
+  return (direction == HistoryDirection::kUndo
+              ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes back. Nothing was "
+                   "undone.")
+              : tr("Your changes to entry %1 were saved; after a new Save there is nothing to redo. Nothing was "
+                   "redone."))
+      .arg(entry);
+}
+
+QString Messages::NoPointerToCopy() {
+  return tr(
+      "The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there is no pointer to "
+      "copy. The clipboard is as it was.");
+}
+
+QString Messages::PasteRefused(const QString& text) {
+  const QString digits = text.trimmed();
+  const bool hex = IsHexText(digits);
+  if (hex && digits.size() == ValueDigits(RecordValue::kPointer)) {
+    return tr("\"%1\" is a whole text pointer: paste it into one of the \"Text Pointer:\" boxes, which it fills. "
+              "This box holds one byte (two hexadecimal digits). Nothing was pasted.")
+        .arg(text);
+  }
+  if (hex && digits.size() == ValueDigits(RecordValue::kX)) {
+    return tr("\"%1\" is a whole X or Y: paste it into one of the \"X:\" or \"Y:\" boxes, which it fills. This "
+              "box holds one byte (two hexadecimal digits). Nothing was pasted.")
+        .arg(text);
+  }
+  return tr("\"%1\" is not a byte (two hexadecimal digits), a whole X or Y (four) or a whole text pointer (six, as "
+            "Copy Pointer gives it), so it does not fit into this box, which holds one byte. Nothing was pasted.")
+      .arg(text);
+}
+
+QString Messages::SearchStopped(const RomFailure& failure) {
+  return Describe(failure) + tr(" The search stopped; search again.");
+}
+
+QString Messages::Found(const SearchResult& result, RecordValue which, std::uint32_t value, bool forward, bool moved) {
+  // "Text Pointer C3A05F", as the boxes show the value.
+  const QString what = QStringLiteral("%1 %2").arg(ValueName(which), QString::fromStdString(FormatValue(which, value)));
+  if (result.outcome != SearchResult::Outcome::kFound) return tr("No entry holds %1").arg(what);
+  const auto index = std::find(result.matches.begin(), result.matches.end(), result.entry) - result.matches.begin();
+  QString found =
+      tr("Entry %1: %2 of %3 entries hold %4").arg(result.entry).arg(index + 1).arg(result.matches.size()).arg(what);
+  if (moved && result.wrapped) found += forward ? tr(", on from Entry 1") : tr(", back from Entry 841");
+  return found;
+}
+
+QString Messages::ValueLength(RecordValue which) {
+  return tr("A %1 is %2 hexadecimal digits.").arg(ValueName(which)).arg(ValueDigits(which));
+}
+
+QString Messages::BoxDescription(std::int16_t position) {
+  // Record bytes are counted from 0, as the README and hex editors count them.
+  return tr("record byte %1 of 0 to %2").arg(position - 1).arg(kRecordLength - 1);
+}
+
+QString Messages::Edited(const QString& description) { return tr("%1, changed, not saved").arg(description); }
+
+QString Messages::EntryTooltip(std::int32_t entry, std::uint32_t first, std::uint32_t last) {
+  return tr("Entry %1: bytes %2\u2013%3").arg(entry).arg(Hex(first), Hex(last));
+}
+
+QString Messages::NoImageOpen() { return tr("No image is open: open one with File > Open (Ctrl+O)."); }
+
+QString Messages::ImageStatus(const std::filesystem::path& path, bool writable) {
+  return writable ? Name(path) : tr("%1 (read-only: Save cannot write to it)").arg(Name(path));
+}
+
+QString Messages::Name(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
+
+QString Messages::Describe(const RomFailure& failure) {
   const QString name = Name(failure.path);
   const QString reason = QString::fromStdString(failure.reason);
   const bool reading = failure.access == FileAccess::kRead;
@@ -100,11 +211,11 @@ QString FailureText::Describe(const RomFailure& failure) {
   return {};
 }
 
-QString FailureText::NotShown(const RomFailure& failure) {
+QString Messages::NotShown(const RomFailure& failure) {
   return Describe(failure) + tr(" The boxes stay empty until an entry can be read.");
 }
 
-QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image) {
+QString Messages::NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image) {
   using Outcome = SaveResult::Outcome;
   switch (result.outcome) {
     case Outcome::kSaved:
@@ -159,7 +270,7 @@ QString FailureText::NotSaved(const SaveResult& result, const BoxTexts& texts, c
   return what + tr(" The changes were saved, but the entry could not be read back.");
 }
 
-QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryDirection direction) {
+QString Messages::NotTaken(const EditingSession::StepResult& result, HistoryDirection direction) {
   const bool undo = direction == HistoryDirection::kUndo;
   const QString step =
       (undo ? tr("The Save of entry %1 cannot be undone") : tr("The Save of entry %1 cannot be redone"))
@@ -196,7 +307,7 @@ QString FailureText::NotTaken(const EditingSession::StepResult& result, HistoryD
              .arg(result.entry);
 }
 
-QString FailureText::SaveSummary(const SaveResult& result) {
+QString Messages::SaveSummary(const SaveResult& result) {
   const std::size_t written = result.written.size();
   if (result.outcome == SaveResult::Outcome::kSaved && written == 0) {
     return tr("Nothing to save in Entry %1").arg(result.entry);
@@ -208,7 +319,7 @@ QString FailureText::SaveSummary(const SaveResult& result) {
                       : tr("Saved %1 bytes into Entry %2").arg(written).arg(result.entry);
 }
 
-QString FailureText::StepSummary(const EditingSession::StepResult& result, HistoryDirection direction) {
+QString Messages::StepSummary(const EditingSession::StepResult& result, HistoryDirection direction) {
   const bool undo = direction == HistoryDirection::kUndo;
   using Outcome = EditingSession::StepResult::Outcome;
   if (result.outcome == Outcome::kNothing) return {};
@@ -225,7 +336,7 @@ QString FailureText::StepSummary(const EditingSession::StepResult& result, Histo
   return (undo ? tr("Nothing was undone") : tr("Nothing was redone"));
 }
 
-QString FailureText::StepCaption(HistoryDirection direction, std::int32_t entry) {
+QString Messages::StepCaption(HistoryDirection direction, std::int32_t entry) {
   const bool undo = direction == HistoryDirection::kUndo;
   if (entry == 0) return undo ? tr("&Undo") : tr("&Redo");
   return (undo ? tr("&Undo Save of Entry %1") : tr("&Redo Save of Entry %1")).arg(entry);

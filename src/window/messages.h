@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <filesystem>
+
+#include "rom/editing_session.h"
+#include "rom/rom_error.h"
+
+namespace quorvane {
+
+// Every message, question and status summary that the window composes:
+// what the editing session reports, what failed and what the user can do
+// about it, and what the user is asked. (The system's own captions and
+// labels stay where their controls are made.)
+class Messages {
+  Q_DECLARE_TR_FUNCTIONS(Messages)
+
+ public:
+  // A value's name as the window shows it ("Text Pointer").
+  static QString ValueName(RecordValue value);
+  // A file's name as messages show it, as the user's system writes it.
+  static QString Name(const std::filesystem::path& path);
+  // What failed, with a way on where the way on is the same whatever the
+  // user was doing.
+  static QString Describe(const RomFailure& failure);
+  // An entry that could not be shown: the boxes are empty until one is.
+  static QString NotShown(const RomFailure& failure);
+  // A Save that did not end with every edit in the file; `texts` are the
+  // boxes' texts it was given.
+  static QString NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  // An Undo or Redo that was refused, or failed part of the way.
+  static QString NotTaken(const EditingSession::StepResult& result, HistoryDirection direction);
+  // What a Save did, in a few words for the status line.
+  static QString SaveSummary(const SaveResult& result);
+  // What an Undo or Redo did, in a few words for the status line.
+  static QString StepSummary(const EditingSession::StepResult& result, HistoryDirection direction);
+  // The Edit menu's item for Undo or Redo: it names the step, if there is one.
+  static QString StepCaption(HistoryDirection direction, std::int32_t entry);
+
+  // The questions.
+  static QString SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size);
+  static QString HasEdits(std::int32_t entry, const std::filesystem::path& image);
+  static QString ChangedElsewhere(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  static QString EntryNumberPrompt();
+
+  // What the window tells the user.
+  static QString Replaced(const std::filesystem::path& image);
+  static QString ChangedWhileAsked();
+  static QString NoSuchEntry(const QString& typed);
+  // Edit > Undo or Redo, whose question's Save became the last step.
+  static QString EditsSavedInstead(HistoryDirection direction, std::int32_t entry);
+  static QString NoPointerToCopy();
+  // A paste a box cannot take whole: what the text is, and where it fits.
+  static QString PasteRefused(const QString& text);
+
+  // A search: why it stopped, what it found, and a value of the wrong length.
+  static QString SearchStopped(const RomFailure& failure);
+  static QString Found(const SearchResult& result, RecordValue which, std::uint32_t value, bool forward, bool moved);
+  static QString ValueLength(RecordValue which);
+
+  // What assistive software is told of a box, and of an edited one; an
+  // entry's tooltip, which names the bytes its record takes.
+  static QString BoxDescription(std::int16_t position);
+  static QString Edited(const QString& description);
+  static QString EntryTooltip(std::int32_t entry, std::uint32_t first, std::uint32_t last);
+
+  // The status line's part about the image.
+  static QString NoImageOpen();
+  static QString ImageStatus(const std::filesystem::path& path, bool writable);
+};
+
+}  // namespace quorvane
