@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <algorithm>
 #include <utility>
 
 #include "window/messages.h"
