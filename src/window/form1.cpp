@@ -321,15 +321,6 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   if (!problem.isEmpty()) dialogs_.Warn(this, problem);
 }
 
-void Form1::UpdateHistoryActions() {
-  for (const auto& [action, direction] :
-       {std::pair{edit_undo, HistoryDirection::kUndo}, {edit_redo, HistoryDirection::kRedo}}) {
-    const std::int32_t entry = session_.NextStepEntry(direction);
-    action->setText(Messages::StepCaption(direction, entry));
-    action->setEnabled(entry != 0);
-  }
-}
-
 void Form1::UpdateEditMarks() {
   const BoxTexts texts = Texts();
   for (const FieldSlot& slot : kFieldTable) {
@@ -339,7 +330,7 @@ void Form1::UpdateEditMarks() {
 }
 
 void Form1::RefreshState() {
-  UpdateHistoryActions();
+  UpdateActions();
   UpdateEditMarks();
 }
 

@@ -108,8 +108,8 @@ class Form1 : public QMainWindow {
   void ShowNothing(const RomFailure& failure);
   // Undo or Redo of a Save, once the shown entry's edits are settled.
   void TakeHistoryStep(HistoryDirection direction);
-  // Edit > Undo and Redo name the step they would take, or are off.
-  void UpdateHistoryActions();
+  // Which actions are on, and what Undo and Redo name, as their owners say.
+  void UpdateActions();
   // The title's mark and each edited box show what is not yet saved.
   void UpdateEditMarks();
   void RefreshState();

@@ -79,8 +79,9 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   CreateMenus();
   status_ = new StatusLine(statusBar());
   // Through the same door as any change of entry: the list's own.
-  search_ = new SearchCommands(this, session_, dialogs_, *status_, edit_findnext, edit_findprevious,
-                               [this](std::int32_t entry) { GoToEntry(entry); });
+  search_ = new SearchCommands(this, session_, dialogs_, *status_, [this](std::int32_t entry) { GoToEntry(entry); });
+  connect(search_, &SearchCommands::searchMade, this, &Form1::UpdateActions);
+  UpdateActions();
   dialogs_.OnOpening([this] {
     List1->DropTypedNumber();
     typing_->Forget();
@@ -169,55 +170,51 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateMenus() {
-  // Every caption carries an access key (Alt+F, then O), shown underlined.
-  auto add_action = [](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
+  // Each action in one statement: its name, caption (every caption carries
+  // an access key, Alt+F then O, shown underlined), keys, what it does, and
+  // where it sits; those with no action stay off for the whole run. Whether
+  // the others are on, UpdateActions asks their owners.
+  auto add_action = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                           const std::function<void()>& act = nullptr) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
-    action->setShortcut(shortcut);
+    action->setShortcut(keys);
+    if (act) connect(action, &QAction::triggered, this, act);
+    action->setEnabled(act != nullptr);
     return action;
+  };
+  auto add_separator = [](QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(name);
+    return separator;
   };
   file = menuBar()->addMenu(tr("&File"));
   file->setObjectName("file");
-  file_open = add_action(file, "file_open", tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
-  file_save = add_action(file, "file_save", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  file_space = file->addSeparator();
-  file_space->setObjectName("file_space");
-  file_quit = add_action(file, "file_quit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  file_open = add_action(file, "file_open", tr("&Open"), Qt::CTRL | Qt::Key_O, [this] { file_open_Click(); });
+  file_save = add_action(file, "file_save", tr("&Save"), Qt::CTRL | Qt::Key_S, [this] { file_save_Click(); });
+  file_space = add_separator(file, "file_space");
+  file_quit = add_action(file, "file_quit", tr("&Quit"), Qt::CTRL | Qt::Key_Q, [this] { file_quit_Click(); });
 
   edit = menuBar()->addMenu(tr("&Edit"));
   edit->setObjectName("edit");
-  edit_undo = add_action(edit, "edit_undo", tr("&Undo"), QKeySequence::Undo);
-  edit_redo = add_action(edit, "edit_redo", tr("&Redo"), QKeySequence::Redo);
-  edit_undo->setEnabled(false);
-  edit_redo->setEnabled(false);
-  edit_space = edit->addSeparator();
-  edit_space->setObjectName("edit_space");
-  edit_copypointer = add_action(edit, "edit_copypointer", tr("&Copy Pointer"), QKeySequence(Qt::CTRL | Qt::Key_P));
+  edit_undo = add_action(edit, "edit_undo", tr("&Undo"), QKeySequence::Undo, [this] { edit_undo_Click(); });
+  edit_redo = add_action(edit, "edit_redo", tr("&Redo"), QKeySequence::Redo, [this] { edit_redo_Click(); });
+  edit_space = add_separator(edit, "edit_space");
+  edit_copypointer = add_action(edit, "edit_copypointer", tr("&Copy Pointer"), Qt::CTRL | Qt::Key_P,
+                                [this] { edit_copypointer_Click(); });
   edit_copyx = add_action(edit, "edit_copyx", tr("Copy &X"), QKeySequence());
   edit_copyy = add_action(edit, "edit_copyy", tr("Copy &Y"), QKeySequence());
-  edit_space2 = edit->addSeparator();
-  edit_space2->setObjectName("edit_space2");
-  edit_find = add_action(edit, "edit_find", tr("&Find..."), QKeySequence::Find);
-  // F3 and Shift+F3 as such, as Notepad has them: the platform's FindNext is
-  // Ctrl+G on some, the key of Go to Entry.
-  edit_findnext = add_action(edit, "edit_findnext", tr("Find &Next"), QKeySequence(Qt::Key_F3));
-  edit_findprevious = add_action(edit, "edit_findprevious", tr("Find Pre&vious"), QKeySequence(Qt::SHIFT | Qt::Key_F3));
-  // From the Find window too.
+  edit_space2 = add_separator(edit, "edit_space2");
+  edit_find = add_action(edit, "edit_find", tr("&Find..."), QKeySequence::Find, [this] { edit_find_Click(); });
+  // F3 and Shift+F3 as such, as Notepad has them (the platform's FindNext is
+  // Ctrl+G on some, the key of Go to Entry), and from the Find window too.
+  edit_findnext = add_action(edit, "edit_findnext", tr("Find &Next"), Qt::Key_F3, [this] { search_->Run(true); });
   edit_findnext->setShortcutContext(Qt::ApplicationShortcut);
+  edit_findprevious = add_action(edit, "edit_findprevious", tr("Find Pre&vious"), Qt::SHIFT | Qt::Key_F3,
+                                 [this] { search_->Run(false); });
   edit_findprevious->setShortcutContext(Qt::ApplicationShortcut);
-  edit_goto = add_action(edit, "edit_goto", tr("&Go to Entry..."), QKeySequence(Qt::CTRL | Qt::Key_G));
-  // Copy X and Copy Y have no action and stay off for the whole run.
-  edit_copyx->setEnabled(false);
-  edit_copyy->setEnabled(false);
+  edit_goto = add_action(edit, "edit_goto", tr("&Go to Entry..."), Qt::CTRL | Qt::Key_G, [this] { edit_goto_Click(); });
 
-  connect(file_open, &QAction::triggered, this, &Form1::file_open_Click);
-  connect(file_save, &QAction::triggered, this, &Form1::file_save_Click);
-  connect(file_quit, &QAction::triggered, this, &Form1::file_quit_Click);
-  connect(edit_undo, &QAction::triggered, this, &Form1::edit_undo_Click);
-  connect(edit_redo, &QAction::triggered, this, &Form1::edit_redo_Click);
-  connect(edit_copypointer, &QAction::triggered, this, &Form1::edit_copypointer_Click);
-  connect(edit_goto, &QAction::triggered, this, &Form1::edit_goto_Click);
-  connect(edit_find, &QAction::triggered, this, &Form1::edit_find_Click);
   // Ctrl+Z takes back a Save only while no box holds an edit, and the box
   // with the focus has nothing of its own to take back.
   auto* keys = new UndoKeys([this] { return HasEdits(); },
@@ -225,6 +222,18 @@ void Form1::CreateMenus() {
   for (FieldLineEdit* box : boxes_) keys->Watch(box);
   keys->Guard(edit_undo);
   keys->Guard(edit_redo);
+}
+
+void Form1::UpdateActions() {
+  // Undo and Redo name the step they would take, or are off; Find Next and
+  // Previous are on once a search was made.
+  for (const auto& [action, direction] :
+       {std::pair{edit_undo, HistoryDirection::kUndo}, {edit_redo, HistoryDirection::kRedo}}) {
+    const std::int32_t entry = session_.NextStepEntry(direction);
+    action->setText(Messages::StepCaption(direction, entry));
+    action->setEnabled(entry != 0);
+  }
+  for (QAction* action : {edit_findnext, edit_findprevious}) action->setEnabled(search_->HasSearch());
 }
 
 void Form1::PlaceControls() {

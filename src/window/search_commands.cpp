@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/search_commands.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <utility>
 
@@ -11,21 +10,13 @@
 namespace quorvane {
 
 SearchCommands::SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
-                               QAction* find_next, QAction* find_previous,
                                std::function<void(std::int32_t entry)> go_to)
     : QObject(window),
       window_(window),
       session_(session),
       dialogs_(dialogs),
       status_(status),
-      find_next_(find_next),
-      find_previous_(find_previous),
-      go_to_(std::move(go_to)) {
-  find_next_->setEnabled(false);  // until a search was made
-  find_previous_->setEnabled(false);
-  connect(find_next_, &QAction::triggered, this, [this] { Run(true); });
-  connect(find_previous_, &QAction::triggered, this, [this] { Run(false); });
-}
+      go_to_(std::move(go_to)) {}
 
 void SearchCommands::OpenWindow() {
   if (find_window_ == nullptr) {
@@ -34,8 +25,7 @@ void SearchCommands::OpenWindow() {
             [this](RecordValue which, std::uint32_t value, bool forward) {
               searched_ = which;
               value_ = value;
-              find_next_->setEnabled(true);
-              find_previous_->setEnabled(true);
+              emit searchMade();
               Run(forward);
             });
   }

@@ -12,7 +12,6 @@
 #include "window/find_window.h"
 #include "window/status_line.h"
 
-class QAction;
 class QWidget;
 
 namespace quorvane {
@@ -26,7 +25,7 @@ class SearchCommands : public QObject {
 
  public:
   SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
-                 QAction* find_next, QAction* find_previous, std::function<void(std::int32_t entry)> go_to);
+                 std::function<void(std::int32_t entry)> go_to);
 
   // Shows the find window, holding the shown entry's value of its field.
   void OpenWindow();
@@ -35,6 +34,11 @@ class SearchCommands : public QObject {
   void Run(bool forward);
   // The find window, once it has been opened.
   FindWindow* Window() const { return find_window_; }
+  // Whether a search was made, which Find Next and Previous repeat.
+  bool HasSearch() const { return searched_.has_value(); }
+
+ signals:
+  void searchMade();
 
  private:
   // What a search came to, in the status line and the find window.
@@ -44,8 +48,6 @@ class SearchCommands : public QObject {
   const EditingSession& session_;
   DialogGate& dialogs_;
   StatusLine& status_;
-  QAction* find_next_;
-  QAction* find_previous_;
   std::function<void(std::int32_t entry)> go_to_;
   FindWindow* find_window_ = nullptr;
   std::optional<RecordValue> searched_;  // none until a search was made
