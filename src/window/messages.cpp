@@ -123,8 +123,14 @@ QString Messages::Found(const SearchResult& result, RecordValue which, std::uint
   const QString what = QStringLiteral("%1 %2").arg(ValueName(which), QString::fromStdString(FormatValue(which, value)));
   if (result.outcome != SearchResult::Outcome::kFound) return tr("No entry holds %1").arg(what);
   const auto index = std::find(result.matches.begin(), result.matches.end(), result.entry) - result.matches.begin();
-  QString found =
-      tr("Entry %1: %2 of %3 entries hold %4").arg(result.entry).arg(index + 1).arg(result.matches.size()).arg(what);
+  // The plural chosen here: no translation catalogue is loaded to choose it.
+  QString found = result.matches.size() == 1
+                      ? tr("Entry %1 is the only entry that holds %2").arg(result.entry).arg(what)
+                      : tr("Entry %1: %2 of %3 entries hold %4")
+                            .arg(result.entry)
+                            .arg(index + 1)
+                            .arg(result.matches.size())
+                            .arg(what);
   if (moved && result.wrapped) found += forward ? tr(", on from Entry 1") : tr(", back from Entry 841");
   return found;
 }

@@ -338,6 +338,13 @@ class EditingTest : public QObject {
     QCOMPARE(harness->dialogs.asked.filter("Entry 129 has changes").size(), 1);
   }
 
+  void aValueOneEntryHoldsIsSaidSo() {
+    QTest::keyClick(form, Qt::Key_F, Qt::ControlModifier);  // entry 1's pointer, which it alone holds
+    QTest::keyClick(form->FindEntry()->Value(), Qt::Key_Return);
+    QCOMPARE(form->Status().Text().section(" | ", 1),
+             QString("Entry 1 is the only entry that holds Text Pointer C3A05F"));
+  }
+
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
     QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
     QAccessible::queryAccessibleInterface(form->Text1)->setText(QAccessible::Value, "5");
