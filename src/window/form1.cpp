@@ -231,7 +231,7 @@ Form1::SaveOutcome Form1::SaveEdits() {
 }
 
 Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxTexts& texts) {
-  typing_->Forget();
+  typing_->ForgetAdvance();
   {
     const QScopedValueRollback filling(filling_boxes_, true);
     for (int box = 1; box <= 10; ++box) {

@@ -84,7 +84,7 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   UpdateActions();
   dialogs_.OnOpening([this] {
     List1->DropTypedNumber();
-    typing_->Forget();
+    typing_->ForgetAdvance();
   });
   PlaceControls();
   SetTabOrder();

@@ -135,7 +135,9 @@ bool RecordTyping::SpreadHolds(const QWidget* box, bool undone) const {
   if (spread_.undone != undone) return false;
   for (std::size_t at = 0; at < spread_.boxes.size(); ++at) {
     const QStringList& expected = undone ? spread_.before : spread_.after;
-    if (spread_.boxes[at]->text() != expected.at(static_cast<qsizetype>(at))) return false;
+    const FieldLineEdit* part = spread_.boxes[at];
+    if (part->text() != expected.at(static_cast<qsizetype>(at))) return false;
+    if (!(undone ? part->isRedoAvailable() : part->isUndoAvailable())) return false;
   }
   return true;
 }

@@ -38,9 +38,11 @@ class RecordTyping : public QObject {
   // box the user filled passes the focus on. A pointer box's text is the
   // input rule's (two characters are full); another needs two hex digits.
   void Changed(FieldLineEdit* box, bool by_user);
-  // The boxes now show another display, or are saved, or asked about:
-  // neither the moment after the focus passed on nor a whole-value paste
-  // lives on.
+  // Something else happened (a Save, a question): the moment after the
+  // focus passed on is over.
+  void ForgetAdvance();
+  // The boxes show another display: neither that moment nor a whole-value
+  // paste lives on.
   void Forget();
   // Whether the Undo (or Redo) keys pressed in `box` are the box's own:
   // it, or a whole-value paste made through it, has something to take
@@ -55,11 +57,11 @@ class RecordTyping : public QObject {
 
   const std::vector<FieldLineEdit*>* ValueOf(const QWidget* box) const;
   void Advance(FieldLineEdit* from, FieldLineEdit* to);
-  void ForgetAdvance();
   bool TakeKey(FieldLineEdit* box, const QKeyEvent& key);
   bool TakePaste(FieldLineEdit* box, const QString& text);
   // Whether a box belongs to the last whole-value paste, and every box of
-  // it still holds what the paste left (or, once undone, what it replaced).
+  // it still holds what the paste left (or, once undone, what it replaced)
+  // with the paste still in its own history to take back (or make again).
   bool SpreadHolds(const QWidget* box, bool undone) const;
 
   std::function<void(const QString& why)> tell_;
