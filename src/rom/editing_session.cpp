@@ -30,7 +30,8 @@ std::string_view OutcomeName(SaveResult::Outcome outcome) {
   return "unknown outcome";
 }
 
-std::string_view EditingSession::OutcomeName(StepResult::Outcome outcome) {
+std::string_view OutcomeName(EditingSession::StepResult::Outcome outcome) {
+  using StepResult = EditingSession::StepResult;
   switch (outcome) {
     case StepResult::Outcome::kDone:
       return "done";

@@ -162,7 +162,6 @@ class EditingSession {
   // still holds what the step left there, so that no value ends up made of
   // two programs' bytes.
   StepResult TakeStep(HistoryDirection direction, const BoxTexts& texts, DisplayToken display);
-  static std::string_view OutcomeName(StepResult::Outcome outcome);
 
  private:
   // An entry's ten bytes as the file holds them now; throws RomError.
@@ -181,5 +180,8 @@ class EditingSession {
   std::optional<RecordBytes> seen_elsewhere_;
   SaveHistory history_;
 };
+
+// And an Undo's or Redo's ("refused").
+std::string_view OutcomeName(EditingSession::StepResult::Outcome outcome);
 
 }  // namespace quorvane

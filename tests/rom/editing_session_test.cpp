@@ -291,7 +291,7 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
       const auto result =
           session.TakeStep(step == "undo" ? HistoryDirection::kUndo : HistoryDirection::kRedo, boxes, display);
       if (result.display) boxes = result.display->texts, display = result.display->token;
-      std::string told = Told(std::string(EditingSession::OutcomeName(result.outcome)), result.failure,
+      std::string told = Told(std::string(OutcomeName(result.outcome)), result.failure,
                               result.changed ? std::vector{*result.changed} : std::vector<ChangedByte>{});
       if (result.outcome != EditingSession::StepResult::Outcome::kFailed) return told;
       return told.append(" ").append(std::to_string(result.taken)).append("/").append(std::to_string(result.total));
