@@ -28,16 +28,16 @@ class NoChooser : public FileChooser {
 // Counts what would be said or asked; a walk without edits asks nothing.
 class CountingNotifier : public Notifier {
  public:
-  void Warn(QWidget*, const QString&) override { ++warnings; }
-  EditsAnswer AskAboutEdits(QWidget*, const QString&) override {
+  void Warn(QWidget*, const Message&) override { ++warnings; }
+  EditsAnswer AskAboutEdits(QWidget*, const Message&) override {
     ++warnings;
     return EditsAnswer::kCancel;
   }
-  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const QString&) override {
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const Message&) override {
     ++warnings;
     return ChangedElsewhereAnswer::kCancel;
   }
-  bool AskToOpenAnyway(QWidget*, const QString&) override {
+  bool AskToOpenAnyway(QWidget*, const Message&) override {
     ++warnings;
     return false;
   }

@@ -30,19 +30,19 @@ std::optional<QString> DialogGate::ShowOpen(QWidget* parent, const QString& titl
   return Through([&] { return chooser_.ShowOpen(parent, title, filter); });
 }
 
-void DialogGate::Warn(QWidget* parent, const QString& message) {
+void DialogGate::Warn(QWidget* parent, const Message& message) {
   Through([&] { notifier_.Warn(parent, message); });
 }
 
-Notifier::EditsAnswer DialogGate::AskAboutEdits(QWidget* parent, const QString& question) {
+Notifier::EditsAnswer DialogGate::AskAboutEdits(QWidget* parent, const Message& question) {
   return Through([&] { return notifier_.AskAboutEdits(parent, question); });
 }
 
-Notifier::ChangedElsewhereAnswer DialogGate::AskAboutChangesElsewhere(QWidget* parent, const QString& question) {
+Notifier::ChangedElsewhereAnswer DialogGate::AskAboutChangesElsewhere(QWidget* parent, const Message& question) {
   return Through([&] { return notifier_.AskAboutChangesElsewhere(parent, question); });
 }
 
-bool DialogGate::AskToOpenAnyway(QWidget* parent, const QString& question) {
+bool DialogGate::AskToOpenAnyway(QWidget* parent, const Message& question) {
   return Through([&] { return notifier_.AskToOpenAnyway(parent, question); });
 }
 

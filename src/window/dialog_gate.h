@@ -31,10 +31,10 @@ class DialogGate : public QObject, public FileChooser, public Notifier {
   bool IsOpen() const { return open_ > 0; }
 
   std::optional<QString> ShowOpen(QWidget* parent, const QString& title, const QString& filter) override;
-  void Warn(QWidget* parent, const QString& message) override;
-  EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) override;
-  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) override;
-  bool AskToOpenAnyway(QWidget* parent, const QString& question) override;
+  void Warn(QWidget* parent, const Message& message) override;
+  EditsAnswer AskAboutEdits(QWidget* parent, const Message& question) override;
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const Message& question) override;
+  bool AskToOpenAnyway(QWidget* parent, const Message& question) override;
   std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) override;
 
  protected:

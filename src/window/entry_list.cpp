@@ -51,7 +51,6 @@ void EntryList::focusInEvent(QFocusEvent* event) {
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(currentRow());
     QAccessible::updateAccessibility(&focus);
-    emit currentEntryAnnounced(currentRow());
   });
 }
 

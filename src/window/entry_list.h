@@ -41,9 +41,6 @@ class EntryList : public QListWidget {
   // The user pressed the mouse on the entry that is already current: the
   // list itself raises no change for that.
   void currentEntryPressed();
-  // The list has told assistive software that this row is current, once
-  // the list itself had the focus, so that a screen reader names the entry.
-  void currentEntryAnnounced(int row);
 
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,

@@ -55,7 +55,7 @@ bool Form1::Guarded(const std::function<void()>& work) {
     dialogs_.Warn(this, Messages::Describe(failure.failure()));
     return false;
   } catch (const std::exception& failure) {
-    dialogs_.Warn(this, QString::fromStdString(failure.what()));
+    dialogs_.Warn(this, Messages::Unforeseen(failure));
     return false;
   }
 }
@@ -153,7 +153,7 @@ Form1::Settled Form1::SettleEdits() {
   // The question is about the entry shown, so the list shows that one while
   // it is asked, and a Save writes into it.
   MoveHighlight(ShownRow());
-  const QString question = Messages::HasEdits(session_.ShownEntry(), session_.ImagePath());
+  const Message question = Messages::HasEdits(session_.ShownEntry(), session_.ImagePath());
   const DisplayToken display = display_;
   const BoxTexts texts = Texts();
   const Notifier::EditsAnswer answer = dialogs_.AskAboutEdits(this, question);
@@ -317,8 +317,8 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   if (result.display_failure) ShowNothing(*result.display_failure);
   RefreshState();
   status_->Tell(Messages::StepSummary(result, direction));
-  const QString problem = Messages::NotTaken(result, direction);
-  if (!problem.isEmpty()) dialogs_.Warn(this, problem);
+  const Message problem = Messages::NotTaken(result, direction);
+  if (!problem.text.isEmpty()) dialogs_.Warn(this, problem);
 }
 
 void Form1::UpdateEditMarks() {

@@ -139,7 +139,7 @@ void Form1::CreateControls() {
   }
 
   for (FieldLineEdit* box : {Text2, Text3, Text4}) box->TypeAsHex();
-  typing_ = new RecordTyping([this](const QString& why) { dialogs_.Warn(this, why); }, this);
+  typing_ = new RecordTyping([this](const Message& why) { dialogs_.Warn(this, why); }, this);
   typing_->AddValue({Text2, Text3, Text4});
   typing_->AddValue({Text5, Text6});
   typing_->AddValue({Text7, Text8});

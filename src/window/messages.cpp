@@ -41,62 +41,81 @@ QString Messages::ValueName(RecordValue value) {
   return tr("Unknown");
 }
 
-QString Messages::SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size) {
-  return tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
-            "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
-            "its door records.\n\nOpen it anyway?")
-      .arg(Name(path))
-      .arg(size);
+Message Messages::SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size) {
+  return {.kind = Message::Kind::kSeemsHeaderless,
+          .text = tr("\"%1\" seems to have no 512-byte copier header: it is %2 bytes long, a whole number of "
+                     "kilobytes. Every offset here counts that header, so the bytes shown and saved would not be "
+                     "its door records.\n\nOpen it anyway?")
+                      .arg(Name(path))
+                      .arg(size),
+          .file = Name(path),
+          .values = {QString::number(size)}};
 }
 
-QString Messages::HasEdits(std::int32_t entry, const std::filesystem::path& image) {
-  return tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
-      .arg(entry)
-      .arg(Name(image));
+Message Messages::HasEdits(std::int32_t entry, const std::filesystem::path& image) {
+  return {.kind = Message::Kind::kHasEdits,
+          .text = tr("Entry %1 has changes that have not been saved.\n\nSave them into \"%2\" first?")
+                      .arg(entry)
+                      .arg(Name(image)),
+          .entry = entry,
+          .file = Name(image)};
 }
 
-QString Messages::ChangedElsewhere(const SaveResult& result, const BoxTexts& texts,
+Message Messages::ChangedElsewhere(const SaveResult& result, const BoxTexts& texts,
                                    const std::filesystem::path& image) {
-  return NotSaved(result, texts, image) +
-         tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
-            "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
-            "bytes everywhere else. Cancel leaves everything as it is.");
+  Message question = NotSaved(result, texts, image);
+  question.kind = Message::Kind::kChangedElsewhere;
+  question.text +=
+      tr("\n\nReload shows what the file holds now and drops your changes. Save Mine writes each value you "
+         "changed (the pointer, X, Y or Style) whole, as the boxes show it, and keeps the other program's "
+         "bytes everywhere else. Cancel leaves everything as it is.");
+  return question;
 }
 
 QString Messages::EntryNumberPrompt() { return tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry); }
 
-QString Messages::Replaced(const std::filesystem::path& image) {
-  return tr("\"%1\" has been replaced by another file since it was opened. "
-            "The entry shown now is read from the new file.")
-      .arg(Name(image));
+Message Messages::Replaced(const std::filesystem::path& image) {
+  return {.kind = Message::Kind::kReplaced,
+          .text = tr("\"%1\" has been replaced by another file since it was opened. "
+                     "The entry shown now is read from the new file.")
+                      .arg(Name(image)),
+          .file = Name(image)};
 }
 
-QString Messages::ChangedWhileAsked() {
-  return tr(
-      "The boxes changed while the question about them was open, so your answer was not acted on: "
-      "nothing was saved or dropped. Look at what they hold now and try again.");
+Message Messages::ChangedWhileAsked() {
+  return {.kind = Message::Kind::kChangedWhileAsked,
+          .text = tr("The boxes changed while the question about them was open, so your answer was not acted on: "
+                     "nothing was saved or dropped. Look at what they hold now and try again.")};
 }
 
-QString Messages::NoSuchEntry(const QString& typed) {
-  return tr("\"%1\" is no entry: entries run from %2 to %3.").arg(typed).arg(kFirstEntry).arg(kLastEntry);
+Message Messages::NoSuchEntry(const QString& typed) {
+  return {.kind = Message::Kind::kNoSuchEntry,
+          .text = tr("\"%1\" is no entry: entries run from %2 to %3.").arg(typed).arg(kFirstEntry).arg(kLastEntry),
+          .values = {typed}};
 }
 
-QString Messages::EditsSavedInstead(HistoryDirection direction, std::int32_t entry) {
-  return (direction == HistoryDirection::kUndo
-              ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes back. Nothing was "
-                   "undone.")
-              : tr("Your changes to entry %1 were saved; after a new Save there is nothing to redo. Nothing was "
-                   "redone."))
-      .arg(entry);
+Message Messages::EditsSavedInstead(HistoryDirection direction, std::int32_t entry) {
+  const QString text =
+      (direction == HistoryDirection::kUndo
+           ? tr("Your changes to entry %1 were saved, so that Save is now the one Undo takes back. Nothing was "
+                "undone.")
+           : tr("Your changes to entry %1 were saved; after a new Save there is nothing to redo. Nothing was "
+                "redone."))
+          .arg(entry);
+  return {.kind = Message::Kind::kEditsSavedInstead, .text = text, .entry = entry};
 }
 
-QString Messages::NoPointerToCopy() {
-  return tr(
-      "The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there is no pointer to "
-      "copy. The clipboard is as it was.");
+Message Messages::NoPointerToCopy() {
+  return {.kind = Message::Kind::kNoPointerToCopy,
+          .text = tr("The pointer boxes do not each hold a byte (one or two hexadecimal digits), so there is no "
+                     "pointer to copy. The clipboard is as it was.")};
 }
 
-QString Messages::PasteRefused(const QString& text) {
+Message Messages::PasteRefused(const QString& text) {
+  return {.kind = Message::Kind::kPasteRefused, .text = PasteRefusal(text), .values = {text}};
+}
+
+QString Messages::PasteRefusal(const QString& text) {
   const QString digits = text.trimmed();
   const bool hex = IsHexText(digits);
   if (hex && digits.size() == ValueDigits(RecordValue::kPointer)) {
@@ -114,8 +133,11 @@ QString Messages::PasteRefused(const QString& text) {
       .arg(text);
 }
 
-QString Messages::SearchStopped(const RomFailure& failure) {
-  return Describe(failure) + tr(" The search stopped; search again.");
+Message Messages::SearchStopped(const RomFailure& failure) {
+  Message message = Describe(failure);
+  message.kind = Message::Kind::kSearchStopped;
+  message.text += tr(" The search stopped; search again.");
+  return message;
 }
 
 QString Messages::Found(const SearchResult& result, RecordValue which, std::uint32_t value, bool forward, bool moved) {
@@ -158,7 +180,18 @@ QString Messages::ImageStatus(const std::filesystem::path& path, bool writable) 
 
 QString Messages::Name(const std::filesystem::path& path) { return QString::fromStdString(DisplayPath(path)); }
 
-QString Messages::Describe(const RomFailure& failure) {
+Message Messages::Describe(const RomFailure& failure) {
+  Message message{.kind = Message::Kind::kFailure,
+                  .text = FailureText(failure),
+                  .entry = failure.entry,
+                  .file = failure.path.empty() ? QString() : Name(failure.path),
+                  .fault = failure.fault};
+  if (failure.fault == RomFault::kOutsideFile) message.values.append(Hex(failure.offset));
+  if (failure.size != 0) message.values.append(Hex(failure.size));
+  return message;
+}
+
+QString Messages::FailureText(const RomFailure& failure) {
   const QString name = Name(failure.path);
   const QString reason = QString::fromStdString(failure.reason);
   const bool reading = failure.access == FileAccess::kRead;
@@ -217,11 +250,39 @@ QString Messages::Describe(const RomFailure& failure) {
   return {};
 }
 
-QString Messages::NotShown(const RomFailure& failure) {
-  return Describe(failure) + tr(" The boxes stay empty until an entry can be read.");
+Message Messages::Unforeseen(const std::exception& failure) {
+  return {.kind = Message::Kind::kFailure, .text = QString::fromLocal8Bit(failure.what())};
 }
 
-QString Messages::NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image) {
+Message Messages::NotShown(const RomFailure& failure) {
+  Message message = Describe(failure);
+  message.kind = Message::Kind::kNotShown;
+  message.text += tr(" The boxes stay empty until an entry can be read.");
+  return message;
+}
+
+Message Messages::NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image) {
+  Message message = result.failure ? Describe(*result.failure) : Message{};
+  message.kind = Message::Kind::kNotSaved;
+  message.text = NotSavedText(result, texts, image);
+  message.entry = result.entry;
+  message.box = result.box;
+  if (result.outcome == SaveResult::Outcome::kBoxAtFault) {
+    message.values = {QString::fromStdString(texts.at(IndexOfBox(result.box)))};
+  }
+  for (const ChangedByte& change : result.changes) {
+    message.values << QString::fromStdString(FormatByteText(change.shown))
+                   << QString::fromStdString(FormatByteText(change.now));
+  }
+  if (result.outcome == SaveResult::Outcome::kChangedElsewhere) message.file = Name(image);
+  if (result.outcome == SaveResult::Outcome::kNoImage) message.fault = RomFault::kNoImage;
+  if (result.outcome == SaveResult::Outcome::kFailed) {
+    message.values << QString::number(result.written.size()) << QString::number(result.to_write);
+  }
+  return message;
+}
+
+QString Messages::NotSavedText(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image) {
   using Outcome = SaveResult::Outcome;
   switch (result.outcome) {
     case Outcome::kSaved:
@@ -253,7 +314,7 @@ QString Messages::NotSaved(const SaveResult& result, const BoxTexts& texts, cons
     case Outcome::kFailed:
       break;
   }
-  const QString what = result.failure ? Describe(*result.failure) : QString();
+  const QString what = result.failure ? FailureText(*result.failure) : QString();
   if (result.unconfirmed) {
     return what + tr(" The byte is in the file and counts as saved; Undo can take it back. ") +
            (result.written.size() < result.to_write
@@ -276,7 +337,22 @@ QString Messages::NotSaved(const SaveResult& result, const BoxTexts& texts, cons
   return what + tr(" The changes were saved, but the entry could not be read back.");
 }
 
-QString Messages::NotTaken(const EditingSession::StepResult& result, HistoryDirection direction) {
+Message Messages::NotTaken(const EditingSession::StepResult& result, HistoryDirection direction) {
+  Message message = result.failure ? Describe(*result.failure) : Message{};
+  message.kind = Message::Kind::kNotTaken;
+  message.text = NotTakenText(result, direction);
+  message.entry = result.entry;
+  if (result.changed) {
+    message.box = result.changed->slot.box;
+    message.values = {QString::fromStdString(FormatByteText(result.changed->shown)),
+                      QString::fromStdString(FormatByteText(result.changed->now))};
+  } else if (result.outcome == EditingSession::StepResult::Outcome::kFailed) {
+    message.values << QString::number(result.taken) << QString::number(result.total);
+  }
+  return message;
+}
+
+QString Messages::NotTakenText(const EditingSession::StepResult& result, HistoryDirection direction) {
   const bool undo = direction == HistoryDirection::kUndo;
   const QString step =
       (undo ? tr("The Save of entry %1 cannot be undone") : tr("The Save of entry %1 cannot be redone"))
@@ -295,14 +371,14 @@ QString Messages::NotTaken(const EditingSession::StepResult& result, HistoryDire
                                QString::fromStdString(FormatByteText(result.changed->shown)),
                                QString::fromStdString(FormatByteText(result.changed->now)));
       }
-      return step + ": " + (result.failure ? Describe(*result.failure) : QString()) + tr(" Nothing was written.");
+      return step + ": " + (result.failure ? FailureText(*result.failure) : QString()) + tr(" Nothing was written.");
     case Outcome::kOtherDisplay:
       return step +
              tr(" from boxes that no longer show what the file held when they were filled. Nothing was written.");
     case Outcome::kFailed:
       break;
   }
-  const QString what = result.failure ? Describe(*result.failure) : QString();
+  const QString what = result.failure ? FailureText(*result.failure) : QString();
   const QString unconfirmed = result.unconfirmed ? tr(" That last byte is in the file and counts as written.") : "";
   if (result.taken == result.total) return what + unconfirmed;
   return what + unconfirmed +

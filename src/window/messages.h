@@ -3,13 +3,51 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
+#include <optional>
 
 #include "rom/editing_session.h"
 #include "rom/rom_error.h"
 
 namespace quorvane {
+
+// A message or question for the user: what kind it is, the facts it gives,
+// and its words. The facts are kept beside the words so that what acts on a
+// message need not read its sentence.
+struct Message {
+  Q_GADGET
+
+ public:
+  enum class Kind {
+    kFailure,            // something failed: the fault, the file
+    kNotShown,           // an entry could not be read: the boxes stay empty
+    kNotSaved,           // a Save left edits unsaved, or some of them
+    kNotTaken,           // an Undo or Redo was refused or went part of the way
+    kEditsSavedInstead,  // Undo or Redo whose question's Save became the last step
+    kReplaced,           // the image was replaced; the new file is shown
+    kChangedWhileAsked,  // the boxes changed while a question was open
+    kNoSuchEntry,        // Go to Entry with no entry's number
+    kNoPointerToCopy,
+    kPasteRefused,
+    kSearchStopped,
+    // The questions.
+    kHasEdits,
+    kChangedElsewhere,
+    kSeemsHeaderless,
+  };
+  Q_ENUM(Kind)
+
+  Kind kind = Kind::kFailure;
+  QString text{};
+  std::int32_t entry = 0;           // the entry it is about
+  std::int32_t box = 0;             // the box it points at
+  QString file{};                   // the file it names, as it names it
+  std::optional<RomFault> fault{};  // what failed
+  QStringList values{};             // values, bytes and counts, in the order the words give them
+};
 
 // Every message, question and status summary that the window composes:
 // what the editing session reports, what failed and what the user can do
@@ -25,14 +63,14 @@ class Messages {
   static QString Name(const std::filesystem::path& path);
   // What failed, with a way on where the way on is the same whatever the
   // user was doing.
-  static QString Describe(const RomFailure& failure);
+  static Message Describe(const RomFailure& failure);
   // An entry that could not be shown: the boxes are empty until one is.
-  static QString NotShown(const RomFailure& failure);
+  static Message NotShown(const RomFailure& failure);
   // A Save that did not end with every edit in the file; `texts` are the
   // boxes' texts it was given.
-  static QString NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  static Message NotSaved(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
   // An Undo or Redo that was refused, or failed part of the way.
-  static QString NotTaken(const EditingSession::StepResult& result, HistoryDirection direction);
+  static Message NotTaken(const EditingSession::StepResult& result, HistoryDirection direction);
   // What a Save did, in a few words for the status line.
   static QString SaveSummary(const SaveResult& result);
   // What an Undo or Redo did, in a few words for the status line.
@@ -41,23 +79,25 @@ class Messages {
   static QString StepCaption(HistoryDirection direction, std::int32_t entry);
 
   // The questions.
-  static QString SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size);
-  static QString HasEdits(std::int32_t entry, const std::filesystem::path& image);
-  static QString ChangedElsewhere(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  static Message SeemsHeaderless(const std::filesystem::path& path, std::uint64_t size);
+  static Message HasEdits(std::int32_t entry, const std::filesystem::path& image);
+  static Message ChangedElsewhere(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
   static QString EntryNumberPrompt();
 
   // What the window tells the user.
-  static QString Replaced(const std::filesystem::path& image);
-  static QString ChangedWhileAsked();
-  static QString NoSuchEntry(const QString& typed);
+  static Message Replaced(const std::filesystem::path& image);
+  static Message ChangedWhileAsked();
+  static Message NoSuchEntry(const QString& typed);
   // Edit > Undo or Redo, whose question's Save became the last step.
-  static QString EditsSavedInstead(HistoryDirection direction, std::int32_t entry);
-  static QString NoPointerToCopy();
+  static Message EditsSavedInstead(HistoryDirection direction, std::int32_t entry);
+  static Message NoPointerToCopy();
   // A paste a box cannot take whole: what the text is, and where it fits.
-  static QString PasteRefused(const QString& text);
+  static Message PasteRefused(const QString& text);
 
   // A search: why it stopped, what it found, and a value of the wrong length.
-  static QString SearchStopped(const RomFailure& failure);
+  static Message SearchStopped(const RomFailure& failure);
+  // What the toolkit or the system threw that the editor did not foresee.
+  static Message Unforeseen(const std::exception& failure);
   static QString Found(const SearchResult& result, RecordValue which, std::uint32_t value, bool forward, bool moved);
   static QString ValueLength(RecordValue which);
 
@@ -70,6 +110,12 @@ class Messages {
   // The status line's part about the image.
   static QString NoImageOpen();
   static QString ImageStatus(const std::filesystem::path& path, bool writable);
+
+ private:
+  static QString FailureText(const RomFailure& failure);
+  static QString NotSavedText(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
+  static QString NotTakenText(const EditingSession::StepResult& result, HistoryDirection direction);
+  static QString PasteRefusal(const QString& text);
 };
 
 }  // namespace quorvane

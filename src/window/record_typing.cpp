@@ -48,7 +48,7 @@ class RecordTyping::AdvanceWatch : public QObject {
   RecordTyping& typing_;
 };
 
-RecordTyping::RecordTyping(std::function<void(const QString& why)> tell, QObject* parent)
+RecordTyping::RecordTyping(std::function<void(const Message& why)> tell, QObject* parent)
     : QObject(parent), tell_(std::move(tell)), watch_(new AdvanceWatch(*this)) {
   connect(qApp, &QApplication::focusChanged, this, [this] { ForgetAdvance(); });
 }

@@ -27,11 +27,13 @@ namespace quorvane {
 //   Redo keys put it back whole. A paste that the box cannot take whole
 //   changes nothing, and the user is told what the text is and where it
 //   fits, rather than have it cut short.
+struct Message;
+
 class RecordTyping : public QObject {
   Q_OBJECT
 
  public:
-  RecordTyping(std::function<void(const QString& why)> tell, QObject* parent);
+  RecordTyping(std::function<void(const Message& why)> tell, QObject* parent);
   // The boxes of one value, most significant byte first.
   void AddValue(const std::vector<FieldLineEdit*>& boxes);
   // A box's text changed, by the user unless `by_user` says otherwise: a
@@ -64,7 +66,7 @@ class RecordTyping : public QObject {
   // with the paste still in its own history to take back (or make again).
   bool SpreadHolds(const QWidget* box, bool undone) const;
 
-  std::function<void(const QString& why)> tell_;
+  std::function<void(const Message& why)> tell_;
   std::vector<std::vector<FieldLineEdit*>> values_;
   QPointer<FieldLineEdit> advanced_from_, advanced_to_;
   AdvanceWatch* watch_;

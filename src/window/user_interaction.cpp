@@ -23,14 +23,14 @@ std::optional<QString> DialogFileChooser::ShowOpen(QWidget* parent, const QStrin
   return files.isEmpty() ? QString() : files.first();
 }
 
-void MessageBoxNotifier::Warn(QWidget* parent, const QString& message) {
-  PlainMessageBox box(QMessageBox::Warning, message, parent);
+void MessageBoxNotifier::Warn(QWidget* parent, const Message& message) {
+  PlainMessageBox box(QMessageBox::Warning, message.text, parent);
   box.addButton(QMessageBox::Ok);
   box.exec();
 }
 
-Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const QString& question) {
-  QuestionBox box(QMessageBox::Question, question, parent);
+Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const Message& question) {
+  QuestionBox box(QMessageBox::Question, question.text, parent);
   // Each answer has an access key taken with Alt, and none is a hex digit.
   QPushButton* save = box.addButton(QObject::tr("&Save"), QMessageBox::AcceptRole);
   QPushButton* discard = box.addButton(QObject::tr("Do&n't Save"), QMessageBox::DestructiveRole);
@@ -44,8 +44,8 @@ Notifier::EditsAnswer MessageBoxNotifier::AskAboutEdits(QWidget* parent, const Q
 }
 
 Notifier::ChangedElsewhereAnswer MessageBoxNotifier::AskAboutChangesElsewhere(QWidget* parent,
-                                                                              const QString& question) {
-  QuestionBox box(QMessageBox::Warning, question, parent);
+                                                                              const Message& question) {
+  QuestionBox box(QMessageBox::Warning, question.text, parent);
   QPushButton* reload = box.addButton(QObject::tr("&Reload"), QMessageBox::DestructiveRole);
   QPushButton* mine = box.addButton(QObject::tr("Save &Mine"), QMessageBox::AcceptRole);
   QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
@@ -58,8 +58,8 @@ Notifier::ChangedElsewhereAnswer MessageBoxNotifier::AskAboutChangesElsewhere(QW
   return ChangedElsewhereAnswer::kCancel;
 }
 
-bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const QString& question) {
-  QuestionBox box(QMessageBox::Warning, question, parent);
+bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const Message& question) {
+  QuestionBox box(QMessageBox::Warning, question.text, parent);
   QPushButton* open = box.addButton(QObject::tr("&Open Anyway"), QMessageBox::AcceptRole);
   QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
   box.setDefaultButton(cancel);

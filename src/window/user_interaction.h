@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "window/messages.h"
+
 class QWidget;
 
 namespace quorvane {
@@ -25,15 +27,15 @@ class Notifier {
   enum class EditsAnswer { kSave, kDiscard, kCancel };
 
   virtual ~Notifier() = default;
-  virtual void Warn(QWidget* parent, const QString& message) = 0;
+  virtual void Warn(QWidget* parent, const Message& message) = 0;
   // The shown entry has edits that something is about to throw away.
-  virtual EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) = 0;
+  virtual EditsAnswer AskAboutEdits(QWidget* parent, const Message& question) = 0;
   // Another program changed the shown entry in the file since it was shown.
   enum class ChangedElsewhereAnswer { kReload, kSaveMine, kCancel };
-  virtual ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) = 0;
+  virtual ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const Message& question) = 0;
   // A chosen image looks wrong; true to open it all the same. Cancel is
   // the default answer.
-  virtual bool AskToOpenAnyway(QWidget* parent, const QString& question) = 0;
+  virtual bool AskToOpenAnyway(QWidget* parent, const Message& question) = 0;
   // Edit > Go to Entry: what the user typed, or nullopt for Cancel.
   virtual std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) = 0;
 };
@@ -46,10 +48,10 @@ class DialogFileChooser : public FileChooser {
 
 class MessageBoxNotifier : public Notifier {
  public:
-  void Warn(QWidget* parent, const QString& message) override;
-  EditsAnswer AskAboutEdits(QWidget* parent, const QString& question) override;
-  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const QString& question) override;
-  bool AskToOpenAnyway(QWidget* parent, const QString& question) override;
+  void Warn(QWidget* parent, const Message& message) override;
+  EditsAnswer AskAboutEdits(QWidget* parent, const Message& question) override;
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const Message& question) override;
+  bool AskToOpenAnyway(QWidget* parent, const Message& question) override;
   std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) override;
 };
 

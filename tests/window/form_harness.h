@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QMetaEnum>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -31,16 +33,21 @@ class ScriptedDialogs : public FileChooser, public Notifier {
     names.pop_front();
     return name;
   }
-  void Warn(QWidget*, const QString& message) override {
+  void Warn(QWidget*, const Message& message) override {
     warnings.append(message);
     if (while_open) while_open();
   }
-  EditsAnswer AskAboutEdits(QWidget*, const QString& question) override { return Ask(question, edits_answer); }
-  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const QString& question) override {
+  EditsAnswer AskAboutEdits(QWidget*, const Message& question) override { return Ask(question, edits_answer); }
+  ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget*, const Message& question) override {
     return Ask(question, changed_elsewhere_answer);
   }
-  bool AskToOpenAnyway(QWidget*, const QString& question) override { return Ask(question, open_anyway); }
+  bool AskToOpenAnyway(QWidget*, const Message& question) override { return Ask(question, open_anyway); }
   std::optional<QString> AskEntryNumber(QWidget*, const QString& prompt) override { return Ask(prompt, entry_number); }
+  template <typename Answer>
+  Answer Ask(const Message& question, Answer answer) {
+    questions.append(question);
+    return Ask(question.text, answer);
+  }
   template <typename Answer>
   Answer Ask(const QString& question, Answer answer) {
     asked.append(question);
@@ -50,8 +57,9 @@ class ScriptedDialogs : public FileChooser, public Notifier {
   std::function<void()> while_open;
 
   std::deque<std::optional<QString>> names;
-  QStringList asked;
-  QStringList warnings;
+  QStringList asked;  // every dialog's text, the Open dialog's title among them
+  QList<Message> questions;
+  QList<Message> warnings;
   EditsAnswer edits_answer = EditsAnswer::kCancel;
   ChangedElsewhereAnswer changed_elsewhere_answer = ChangedElsewhereAnswer::kCancel;
   bool open_anyway = false;
@@ -62,6 +70,26 @@ class ScriptedDialogs : public FileChooser, public Notifier {
 // Y 5678, style 09, record byte 3 holding 07; and how Text1 to Text10 show it.
 inline const std::vector<std::uint8_t> kRecord = {0x5F, 0xA0, 0xC3, 0x07, 0x11, 0x22, 0x34, 0x12, 0x78, 0x56, 0x09};
 inline const QString kRecordShown = "09 C3 A0 5F 12 34 56 78 11 22";
+
+// What a message says, by its facts rather than its words:
+// "kNotSaved | entry 1 | image.smc | missing | 0 1".
+inline QString Facts(const Message& message) {
+  QStringList facts{QMetaEnum::fromType<Message::Kind>().valueToKey(static_cast<int>(message.kind))};
+  if (message.entry != 0) facts << QString("entry %1").arg(message.entry);
+  if (message.box != 0) facts << QString("box %1").arg(message.box);
+  if (!message.file.isEmpty()) facts << QFileInfo(message.file).fileName();
+  if (message.fault) {
+    const std::string_view fault = FaultName(*message.fault);
+    facts << QString::fromUtf8(fault.data(), static_cast<qsizetype>(fault.size()));
+  }
+  if (!message.values.isEmpty()) facts << message.values.join(' ');
+  return facts.join(" | ");
+}
+inline QStringList Facts(const QList<Message>& messages) {
+  QStringList facts;
+  for (const Message& message : messages) facts << Facts(message);
+  return facts;
+}
 
 inline QString QtPath(const std::filesystem::path& path) { return QString::fromStdU16String(path.u16string()); }
 
