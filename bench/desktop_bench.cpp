@@ -105,7 +105,7 @@ long EditorPeakKiB(const std::string& program, const std::string& image) {
   long peak = -1;
   if (Eventually([] { return WindowShown("Quorvane"); }, std::chrono::seconds(30))) {
     PressKeys({"ctrl+o"}, kKeyDelay);
-    if (ChooseInOpenDialog(image, kKeyDelay)) {
+    if (ChooseInOpenDialog(image)) {
       PressKeys(std::vector<std::string>(100, "Down"), kKeyDelay);
       // Copy Pointer once the walk is through, so the last display has run.
       PressKeys({"ctrl+p"}, kKeyDelay);

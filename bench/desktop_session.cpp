@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -203,9 +204,34 @@ void TypeText(const std::string& text, std::chrono::milliseconds delay) {
   RunCommand({"xdotool", "type", "--delay", std::to_string(delay.count()), text}, 60s);
 }
 
-bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay) {
+bool SetClipboard(const std::string& text) {
+  // xclip stays behind to serve the clipboard until another program takes it.
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("quorvane-clip-" + std::to_string(::getpid()));
+  { std::ofstream(file, std::ios::binary) << text; }
+  const pid_t xclip = StartProcess({"xclip", "-selection", "clipboard", "-in", file.string()});
+  WaitForExit(xclip, 10s);
+  const bool set = Eventually([&] {
+    return RunCommand({"xclip", "-o", "-selection", "clipboard"}, 3s).output == text;
+  });
+  std::filesystem::remove(file);
+  return set;
+}
+
+bool PressUntil(const std::vector<std::string>& keys, const std::function<bool()>& done,
+                std::chrono::milliseconds timeout) {
+  return Eventually(
+      [&] {
+        if (done()) return true;
+        PressKeys(keys);
+        return Eventually(done, 2s);
+      },
+      timeout);
+}
+
+bool ChooseInOpenDialog(const std::string& path) {
   auto dialog_shown = [] { return !VisibleWindows("Open ROM").empty(); };
-  if (!Eventually(dialog_shown, 30s)) return false;
+  if (!SetClipboard(path) || !Eventually(dialog_shown, 60s)) return false;
   // Shown is not yet focused: on a cold start the first keys would go to the
   // main window. Wait for the dialog to take the keyboard.
   auto dialog_focused = [] {
@@ -214,15 +240,13 @@ bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay
     while (!focused.empty() && focused.back() == '\n') focused.pop_back();
     return std::find(dialogs.begin(), dialogs.end(), focused) != dialogs.end();
   };
-  if (!Eventually(dialog_focused, 30s)) return false;
-  TypeText(path, delay);
-  return Eventually(
-      [&] {
-        if (!dialog_shown()) return true;
-        PressKeys({"Return"}, delay);
-        return Eventually([&] { return !dialog_shown(); }, 1500ms);
-      },
-      15s);
+  if (!Eventually(dialog_focused, 60s)) return false;
+  // The name pasted whole, so that no key of it goes astray on a busy
+  // machine; Enter again until the dialog has closed (the name box's
+  // completer may take the first).
+  PressKeys({"ctrl+a", "ctrl+v"});
+  return PressUntil(
+      {"Return"}, [&] { return !dialog_shown(); }, 60s);
 }
 
 }  // namespace quorvane::desktop

@@ -53,7 +53,7 @@ pid_t StartProcess(const std::vector<std::string>& argv, const std::filesystem::
 int WaitForExit(pid_t pid, std::chrono::milliseconds timeout);
 
 // Asks again and again until the answer is yes or the time is up.
-bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s);
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 30s);
 
 // Driving programs on the display as a user does (xdotool).
 // The ids of the visible windows whose title is exactly `title`.
@@ -62,10 +62,16 @@ std::vector<std::string> VisibleWindows(const std::string& title);
 // another, into whatever window has the focus.
 void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay = 40ms);
 void TypeText(const std::string& text, std::chrono::milliseconds delay = 40ms);
+// Puts text on the clipboard (xclip) and waits until it is there.
+bool SetClipboard(const std::string& text);
+// Presses the keys, again each time they did not bring `done` about within
+// a moment (a question takes no key in its first moments), until it is.
+bool PressUntil(const std::vector<std::string>& keys, const std::function<bool()>& done,
+                std::chrono::milliseconds timeout = 60s);
 // Once the editor's Open command has been given: waits for its "Open ROM"
-// dialog (Qt's own, or Windows' under wine), types the path into the name box
-// and presses Enter until the dialog has closed (the name box's completer may
-// take the first Enter). False when the dialog never showed or never closed.
-bool ChooseInOpenDialog(const std::string& path, std::chrono::milliseconds delay = 40ms);
+// dialog (Qt's own, or Windows' under wine) to take the keyboard, pastes the
+// path into the name box and presses Enter until the dialog has closed.
+// False when the dialog never showed or never closed.
+bool ChooseInOpenDialog(const std::string& path);
 
 }  // namespace quorvane::desktop

@@ -11,11 +11,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
 #include "rom/editing_session.h"
 #include "rom/module1.h"
+#include "synthetic_image.h"
 
 namespace {
 
@@ -73,11 +73,10 @@ double Seconds(Work&& work) {
 }  // namespace
 
 int main() {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quorvane-find-bench";
-  std::filesystem::create_directories(folder);
-  const std::filesystem::path image = folder / "image.smc";
-  std::ofstream(image, std::ios::binary).close();
-  std::filesystem::resize_file(image, 4u << 20);
+  // An image of zeros, in which every entry holds the same pointer.
+  const quorvane::testing::SyntheticImage made(4u << 20);
+  quorvane::testing::WriteWholeFile(made.path(), std::vector<std::uint8_t>(4u << 20));
+  const std::filesystem::path& image = made.path();
 
   Module1 module;
   module.EntryOffsets.Build();
@@ -95,7 +94,6 @@ int main() {
         search, Seconds([&] { found = session.Find(quorvane::RecordValue::kPointer, value, true).matches.size(); }));
     floor = std::min(floor, Seconds([&] { floor_found = FindFloor(module, image.wstring(), value); }));
   }
-  std::filesystem::remove_all(folder);
 
   if (found != kEntries || floor_found != kEntries) {
     std::printf("find: the search found %zu entries and the floor %d, where all %d hold the value\n", found,

@@ -24,6 +24,7 @@
 #include "rom/image_check.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
+#include "synthetic_image.h"
 
 namespace {
 
@@ -32,23 +33,7 @@ using quorvane::Module1;
 
 constexpr std::int32_t kEntry = 439;  // the last of a run, in the middle of the table
 
-class Image {
- public:
-  explicit Image(std::uint64_t size) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    folder_ = pattern;
-    path_ = folder_ / "image.smc";
-    std::ofstream(path_, std::ios::binary).close();
-    std::filesystem::resize_file(path_, size);
-  }
-  ~Image() { std::filesystem::remove_all(folder_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path folder_;
-  std::filesystem::path path_;
-};
+using Image = quorvane::testing::SyntheticImage;
 
 Image& ImageOfSize(std::int64_t mebibytes) {
   static Image small(4ull << 20);

@@ -7,22 +7,30 @@
 #include <QListWidget>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "ratio_reporter.h"
 #include "rom/editing_session.h"
 #include "rom/entry_offsets.h"
 #include "rom/module1.h"
 #include "rom/record_layout.h"
+#include "synthetic_image.h"
 #include "window/form1.h"
 
 namespace {
 
 using namespace quorvane;
 
-class NoChooser : public FileChooser {
+const std::filesystem::path& MakeImage() {
+  static const quorvane::testing::SyntheticImage image;
+  return image.path();
+}
+
+// File > Open chooses the benchmark's image.
+class ImageChooser : public FileChooser {
  public:
-  std::optional<QString> ShowOpen(QWidget*, const QString&, const QString&) override { return {}; }
+  std::optional<QString> ShowOpen(QWidget*, const QString&, const QString&) override {
+    return QString::fromStdU16String(MakeImage().u16string());
+  }
 };
 
 // Counts what would be said or asked; a walk without edits asks nothing.
@@ -48,18 +56,6 @@ class CountingNotifier : public Notifier {
   int warnings = 0;
 };
 
-std::filesystem::path MakeImage() {
-  static const std::filesystem::path path = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-    const std::filesystem::path file = std::filesystem::path(pattern) / "image.smc";
-    std::ofstream(file, std::ios::binary).close();
-    std::filesystem::resize_file(file, kMinimumImageSize);
-    return file;
-  }();
-  return path;
-}
-
 void CoreWalk(benchmark::State& state) {
   Module1 module;
   module.EntryOffsets.Build();
@@ -73,14 +69,12 @@ void CoreWalk(benchmark::State& state) {
 void WindowWalk(benchmark::State& state) {
   Module1 module;
   EditingSession session(module);
-  NoChooser chooser;
+  ImageChooser chooser;
   CountingNotifier notifier;
   Form1 form(session, chooser, notifier);
   form.Form_Load();
   form.show();
-  session.Open(MakeImage(), session.Examine(MakeImage()));
-  for (int box = 1; box <= 8; ++box) form.Box(box)->setEnabled(true);
-  form.List1->setEnabled(true);
+  form.file_open_Click();
   // Each walk starts on the last entry, so every one of its 841 steps is a change.
   form.List1->setCurrentRow(kEntryCount - 1);
   for (auto _ : state) {

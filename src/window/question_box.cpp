@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 
 namespace quorvane {
 
@@ -18,12 +19,16 @@ QuestionBox::QuestionBox(QMessageBox::Icon icon, const QString& text, QWidget* p
 QuestionBox::~QuestionBox() { qApp->removeEventFilter(this); }
 
 void QuestionBox::showEvent(QShowEvent* event) {
-  shown_.start();
   PlainMessageBox::showEvent(event);
+  if (settled_) return;
+  QTimer::singleShot(kSettleTime, this, [this] {
+    settled_ = true;
+    emit settled();
+  });
 }
 
 bool QuestionBox::TakesKey(const QKeyEvent& key) {
-  if (!shown_.isValid() || shown_.elapsed() < kSettleTime.count()) return false;
+  if (!settled_) return false;
   if (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return true;
   switch (key.key()) {
     case Qt::Key_Return:

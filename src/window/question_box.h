@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QElapsedTimer>
 #include <chrono>
 
 #include "window/plain_message_box.h"
@@ -30,6 +29,12 @@ class QuestionBox : public PlainMessageBox {
   QuestionBox(QMessageBox::Icon icon, const QString& text, QWidget* parent);
   ~QuestionBox() override;
 
+  // Whether the question has been on screen long enough to take keys.
+  bool IsSettled() const { return settled_; }
+
+ signals:
+  void settled();
+
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,7 +42,7 @@ class QuestionBox : public PlainMessageBox {
  private:
   bool TakesKey(const QKeyEvent& key);
 
-  QElapsedTimer shown_;
+  bool settled_ = false;
   bool focus_moved_ = false;
 };
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <thread>
 
 #include "desktop_session.h"
 #include "synthetic_image.h"
@@ -51,11 +50,11 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
     const std::vector<std::uint8_t> bytes = testing::ReadWholeFile(image.folder() / "stderr.txt");
     return "The editor's standard error:\n" + std::string(bytes.begin(), bytes.end());
   };
-  ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 1; }, 30s)) << log();
+  ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 1; }, 60s)) << log();
   const std::string window = VisibleWindows(kTitle).front();
   RunCommand({"xdotool", "windowactivate", "--sync", window});
 
-  PressKeys({"ctrl+o"});
+  ASSERT_TRUE(PressUntil({"ctrl+o"}, [] { return !VisibleWindows("Open ROM").empty(); })) << log();
   ASSERT_TRUE(ChooseInOpenDialog(typed)) << log();
   // Under wine the window manager leaves the focus on a window of wine's own
   // once Windows' file dialog has closed; a user clicks the editor's window.
@@ -83,29 +82,28 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   TypeText("99");
   if (kUnderWine) {
     const pid_t asking = StartProcess({"/usr/lib/wine/wine64", kEndSession}, image.folder() / "end_session.txt");
-    ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 2; })) << log();
-    std::this_thread::sleep_for(500ms);
-    PressKeys({"Escape"});
-    EXPECT_EQ(WaitForExit(asking, 20s), 0);
+    ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 2; }, 60s)) << log();
+    int answer = -1;
+    EXPECT_TRUE(PressUntil({"Escape"}, [&] { return (answer = WaitForExit(asking, 0ms)) != -1; }));
+    EXPECT_EQ(answer, 0);
     RunCommand({"xdotool", "windowactivate", "--sync", window});
   }
   // The edit left unsaved: Quit asks, and Alt+N drops it once the question
   // has been seen (it takes no key in its first moments).
   PressKeys({"ctrl+q"});
-  ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 2; })) << log();
-  std::this_thread::sleep_for(500ms);
+  ASSERT_TRUE(Eventually([] { return VisibleWindows(kTitle).size() == 2; }, 60s)) << log();
   if (kUnderWine) {
     // A message box on Windows copies its text, which names the image as
     // Windows writes paths.
-    PressKeys({"ctrl+c"});
-    EXPECT_TRUE(Eventually([] {
+    EXPECT_TRUE(PressUntil({"ctrl+c"}, [] {
       const std::string copied = Clipboard();
       return copied.find("Entry 1 has changes that have not been saved.") != std::string::npos &&
              copied.find("Save them into \"Z:\\tmp\\quorvane-test-") != std::string::npos;
     })) << Clipboard();
   }
-  PressKeys({"alt+n"});
-  EXPECT_EQ(WaitForExit(editor, 20s), 0) << log();
+  int status = -1;
+  EXPECT_TRUE(PressUntil({"alt+n"}, [&] { return (status = WaitForExit(editor, 0ms)) != -1; })) << log();
+  EXPECT_EQ(status, 0) << log();
   EXPECT_EQ(testing::Changes(original, image.Bytes()), "F0200=1B F0201=0A F0202=7E");
 }
 

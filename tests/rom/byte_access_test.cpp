@@ -92,9 +92,14 @@ TEST(Codec, JoinsSplitsAndWritesValuesAsTheBoxesReadThem) {
 TEST(DoorTable, PutsEachRunsEdgesWhereTheyLie) {
   Module1 module;
   module.EntryOffsets.Build();
-  const std::pair<std::int32_t, std::uint32_t> edges[] = {{1, 0xF0200},   {128, 0xF0775}, {129, 0xF07AC},
-                                                          {214, 0xF0BB7}, {238, 0xF0CBF}, {239, 0xF0CD2},
-                                                          {621, 0xF1D80}, {622, 0xF1DA3}, {841, 0xF2843}};
+  // Each run's first and last entry, and where their records start.
+  const std::pair<std::int32_t, std::uint32_t> edges[] = {
+      {1, 0xF0200},   {128, 0xF0775}, {129, 0xF07AC}, {132, 0xF07CD}, {133, 0xF07F8}, {136, 0xF0819}, {137, 0xF0848},
+      {213, 0xF0B8C}, {214, 0xF0BB7}, {238, 0xF0CBF}, {239, 0xF0CD2}, {309, 0xF0FD4}, {310, 0xF0FE7}, {316, 0xF1029},
+      {317, 0xF1058}, {330, 0xF10E7}, {331, 0xF10F6}, {412, 0xF1471}, {413, 0xF1480}, {439, 0xF159E}, {440, 0xF15AD},
+      {620, 0xF1D69}, {621, 0xF1D80}, {622, 0xF1DA3}, {669, 0xF1FA8}, {670, 0xF1FD3}, {671, 0xF1FDE}, {672, 0xF1FF5},
+      {702, 0xF213F}, {703, 0xF216C}, {736, 0xF22D7}, {737, 0xF22F7}, {758, 0xF23DE}, {759, 0xF2499}, {784, 0xF25AC},
+      {785, 0xF25C3}, {828, 0xF279C}, {829, 0xF27BF}, {841, 0xF2843}};
   for (const auto& [entry, offset] : edges) EXPECT_EQ(module.LocateFieldByte(entry, 1), offset) << entry;
   for (std::int32_t entry : {0, 842}) {
     EXPECT_EQ(FaultOf([&] { module.LocateFieldByte(entry, 1); }), RomFault::kEntryOutOfRange) << entry;

@@ -11,6 +11,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 namespace quorvane::testing {
@@ -81,6 +84,12 @@ std::string Changes(const std::vector<std::uint8_t>& before, const std::vector<s
 }
 
 #ifdef _WIN32
+bool KeepsBirthTime(const std::filesystem::path&) {
+  // Windows' file systems keep creation times; under wine they come from a
+  // host file system that may keep none, and wine makes one up.
+  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
+}
+
 std::size_t OpenHandleCount() {
   // GetProcessHandleCount answers 0 under wine; the system's handle table
   // (SystemHandleInformation, 16) holds the truth on both.
@@ -107,6 +116,16 @@ std::size_t OpenHandleCount() {
                                                 [&](const Entry& entry) { return entry.process == self; }));
 }
 #else
+bool KeepsBirthTime(const std::filesystem::path& path) {
+#ifdef __linux__
+  struct statx status {};
+  return ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &status) == 0 && (status.stx_mask & STATX_BTIME) != 0;
+#else
+  (void)path;
+  return false;
+#endif
+}
+
 std::size_t OpenHandleCount() {
   return static_cast<std::size_t>(
       std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));

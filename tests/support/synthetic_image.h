@@ -41,6 +41,10 @@ void WriteWholeFile(const std::filesystem::path& path, const std::vector<std::ui
 // the empty text when nothing did.
 std::string Changes(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after);
 
+// Whether the file system keeps the file's birth (creation) time, asked of
+// the system itself.
+bool KeepsBirthTime(const std::filesystem::path& path);
+
 // How many files, pipes and other handles the process holds open.
 std::size_t OpenHandleCount();
 

@@ -85,6 +85,7 @@ class EditingTest : public QObject {
     QTest::newRow("typed in one go") << 2 << "ab0a1f2x" << "" << "F0200=02 F0201=0A F0202=AB" << "";
     QTest::newRow("a letter that is no digit") << 2 << "ag" << "" << "F0202=0A" << "";
     QTest::newRow("keys the rule drops, into a full box") << -2 << "g-" << "" << "" << "";
+    QTest::newRow("a key the rule drops, in the middle") << -2 << "Home Right g" << "" << "" << "";
     QTest::newRow("Tab after the focus passed on") << 2 << "D1 Tab E2 Tab F3" << "" << "F0200=F3 F0201=E2 F0202=D1" << "";
     QTest::newRow("Backspace after the focus passed on") << 2 << "D4 Backspace 1" << "" << "F0202=D1" << "";
     // The moment after the focus passed on ends with anything else.
@@ -143,14 +144,16 @@ class EditingTest : public QObject {
     QCOMPARE(Facts(harness->dialogs.warnings), told.isEmpty() ? QStringList() : QStringList(told));
   }
 
-  void theSessionEndsOnlyOnceTheEditsAreSettled() {
+  void theWindowAndTheSessionEndOnlyOnceTheEditsAreSettled() {
     QVERIFY(form->MaySessionEnd(false));  // nothing unsaved
     form->Text1->setText("77");
     QVERIFY(!form->MaySessionEnd(false));  // not asked: refused
     QVERIFY(!form->MaySessionEnd(true));   // asked, Cancel
+    QVERIFY(!form->close());               // asked, Cancel
+    QVERIFY(form->isVisible());
     harness->dialogs.edits_answer = Answer::kDiscard;
     QVERIFY(form->MaySessionEnd(true));
-    QCOMPARE(harness->dialogs.asked.size(), 3);  // the Open dialog, then two questions
+    QCOMPARE(harness->dialogs.asked.size(), 4);  // the Open dialog, then three questions
     QCOMPARE(form->Text1->text(), QString("77"));
   }
 

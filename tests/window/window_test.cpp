@@ -20,6 +20,7 @@
 #include <fstream>
 
 #include "form_harness.h"
+#include "window/question_box.h"
 
 using namespace quorvane;
 using namespace quorvane::testing;
@@ -183,14 +184,14 @@ class WindowTest : public QObject {
     MessageBoxNotifier notifier;
     QStringList seen;
     QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      auto* box = qobject_cast<QuestionBox*>(QApplication::activeModalWidget());
       QStringList buttons;
       for (QAbstractButton* button : box->buttons()) buttons.append(button->text());
       buttons.sort();
       // A file name in a message shows as it is written, never as markup.
       seen << (box->textFormat() == Qt::PlainText ? "" : "(markup) ") + box->text() << buttons.join('|');
       QTest::keyClick(box, Qt::Key_Return);  // already on its way as it opened
-      QTest::qWait(400);
+      QVERIFY(QTest::qWaitFor([box] { return box->IsSettled(); }, 30000));
       // Whatever the user goes on typing into a box or the list, access letters and Space included.
       QTest::keyClicks(QApplication::focusWidget(), "abcdefABCDEF0123456789 snoSNO");
       seen.append(QApplication::activeModalWidget() == box ? "still open" : "answered");
@@ -262,7 +263,7 @@ class WindowTest : public QObject {
     harness->Open(image->path());
     harness->dialogs.names = {QString()};
     QTimer::singleShot(0, form, &Form1::file_open_Click);
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(2); });
+    QTimer::singleShot(60000, [] { QCoreApplication::exit(2); });  // a limit, not a wait
     QCOMPARE(QCoreApplication::exec(), 0);
   }
 
