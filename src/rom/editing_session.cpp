@@ -52,6 +52,7 @@ std::string_view OutcomeName(EditingSession::StepResult::Outcome outcome) {
 void EditingSession::Open(const std::filesystem::path& path, const CheckedImage& checked) {
   module_.RomPath = path;
   module_.RomIdentity = checked.identity;
+  writable_ = checked.writable;
   ++display_;
   shown_entry_ = 0;
   shown_.Forget();
@@ -85,7 +86,9 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
     if (failure.failure().fault != RomFault::kReplaced) throw;
     // Another file has taken the image's place: the entry is read from it
     // alone, from the first byte on, and it is the image from now on.
-    module_.RomIdentity = CheckImage(module_.Files(), module_.RomPath).identity;
+    const CheckedImage now = CheckImage(module_.Files(), module_.RomPath);
+    module_.RomIdentity = now.identity;
+    writable_ = now.writable;
     // The Saves made were made into the other file.
     history_.Clear();
     ReadRecord(entry, &display.texts);

@@ -90,6 +90,9 @@ class EditingSession {
     return {module_.LocateFieldByte(entry, 1), module_.LocateFieldByte(entry, kRecordLength)};
   }
   const std::filesystem::path& ImagePath() const { return module_.RomPath; }
+  // Whether the file the session holds opened for writing when it was
+  // taken on (at Open, or when a display found it replaced).
+  bool ImageWritable() const { return writable_; }
 
   struct Display {
     BoxTexts texts;
@@ -173,6 +176,7 @@ class EditingSession {
 
   Module1& module_;
   std::int32_t shown_entry_ = 0;
+  bool writable_ = false;
   DisplayToken display_ = 0;
   ShownRecord shown_;
   // The record as the file held it when a Save last found another

@@ -16,6 +16,7 @@ DialogGate::~DialogGate() { qApp->removeEventFilter(this); }
 
 template <typename Dialog>
 auto DialogGate::Through(const Dialog& dialog) {
+  ++opened_;
   if (open_++ == 0) {
     if (on_opening_) on_opening_();
     qApp->installEventFilter(this);

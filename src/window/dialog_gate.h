@@ -29,6 +29,9 @@ class DialogGate : public QObject, public FileChooser, public Notifier {
 
   void OnOpening(std::function<void()> on_opening) { on_opening_ = std::move(on_opening); }
   bool IsOpen() const { return open_ > 0; }
+  // How many dialogs have been opened so far: a command that went through
+  // another can tell whether a question was asked on the way.
+  int Opened() const { return opened_; }
 
   std::optional<QString> ShowOpen(QWidget* parent, const QString& title, const QString& filter) override;
   void Warn(QWidget* parent, const Message& message) override;
@@ -51,6 +54,7 @@ class DialogGate : public QObject, public FileChooser, public Notifier {
   Notifier& notifier_;
   std::function<void()> on_opening_;
   int open_ = 0;
+  int opened_ = 0;
 };
 
 }  // namespace quorvane

@@ -44,7 +44,8 @@ FindWindow::FindWindow(QWidget* parent)
   value_->setValidator(new HexDigitsValidator(value_));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
     value_->setMaxLength(ValueDigits(Searched()));
-    if (value_of_) value_->setText(ValueText(Searched(), value_of_(Searched())));
+    const std::optional<std::uint32_t> value = value_of_ ? value_of_(Searched()) : std::nullopt;
+    value_->setText(value ? ValueText(Searched(), *value) : QString());
     value_->selectAll();
   });
   message_->setObjectName("find_message");
@@ -76,7 +77,7 @@ QString FindWindow::ValueText(RecordValue which, std::uint32_t value) {
   return QString::fromStdString(FormatValue(which, value));
 }
 
-void FindWindow::Open(const std::function<std::uint32_t(RecordValue which)>& value_of) {
+void FindWindow::Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of) {
   value_of_ = value_of;
   message_->hide();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "rom/record_layout.h"
 #include "window/announcement_label.h"
@@ -25,7 +26,7 @@ class FindWindow : public QDialog {
   explicit FindWindow(QWidget* parent);
   // Shows the window, its value box holding `value_of` the chosen field's
   // value, selected, so that typing replaces it.
-  void Open(const std::function<std::uint32_t(RecordValue which)>& value_of);
+  void Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of);
 
   // A value as the boxes show it, most significant byte first ("C3A05F").
   static QString ValueText(RecordValue which, std::uint32_t value);
@@ -45,7 +46,7 @@ class FindWindow : public QDialog {
   QComboBox* field_;
   QLineEdit* value_;
   AnnouncementLabel* message_;
-  std::function<std::uint32_t(RecordValue which)> value_of_;
+  std::function<std::optional<std::uint32_t>(RecordValue which)> value_of_;
 };
 
 }  // namespace quorvane

@@ -82,7 +82,7 @@ void Form1::OpenImage(const std::filesystem::path& path) {
   }
   if (!LeaveShownEntry()) return;
   session_.Open(path, checked);
-  status_->ShowImage(path, checked.writable);
+  status_->ShowImage(path, session_.ImageWritable());
   RefreshState();
   List1->setEnabled(true);
   // Shown here rather than through the list's change, which the list does
@@ -129,7 +129,9 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
   MoveHighlight(ShownRow());
   List1->setFocus(Qt::OtherFocusReason);
   RefreshState();
+  status_->Showing(session_.ShownEntry());
   if (display.replaced) {
+    status_->ShowImage(session_.ImagePath(), session_.ImageWritable());
     dialogs_.Warn(this, Messages::Replaced(session_.ImagePath()));
   }
 }
@@ -143,6 +145,7 @@ void Form1::ShowNothing(const RomFailure& failure) {
     box->setEnabled(false);
   }
   RefreshState();
+  status_->Showing(0);
   dialogs_.Warn(this, Messages::NotShown(failure));
 }
 
@@ -240,7 +243,7 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     }
   }
   RefreshState();
-  status_->Tell(Messages::SaveSummary(result));
+  status_->Tell(Messages::SaveSummary(result), result.entry);
   switch (result.outcome) {
     case SaveResult::Outcome::kSaved:
       return SaveOutcome::kSaved;
@@ -316,7 +319,7 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   if (result.display) ShowDisplay(*result.display);
   if (result.display_failure) ShowNothing(*result.display_failure);
   RefreshState();
-  status_->Tell(Messages::StepSummary(result, direction));
+  status_->Tell(Messages::StepSummary(result, direction), result.entry);
   const Message problem = Messages::NotTaken(result, direction);
   if (!problem.text.isEmpty()) dialogs_.Warn(this, problem);
 }

@@ -79,7 +79,9 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   CreateMenus();
   status_ = new StatusLine(statusBar());
   // Through the same door as any change of entry: the list's own.
-  search_ = new SearchCommands(this, session_, dialogs_, *status_, [this](std::int32_t entry) { GoToEntry(entry); });
+  search_ = new SearchCommands(
+      this, session_, dialogs_, *status_, [this](std::int32_t entry) { GoToEntry(entry); },
+      [this] { return HasEdits(); });
   connect(search_, &SearchCommands::searchMade, this, &Form1::UpdateActions);
   UpdateActions();
   dialogs_.OnOpening([this] {

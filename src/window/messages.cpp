@@ -133,10 +133,19 @@ QString Messages::PasteRefusal(const QString& text) {
       .arg(text);
 }
 
-Message Messages::SearchStopped(const RomFailure& failure) {
+Message Messages::SearchStopped(const RomFailure& failure, bool edits) {
   Message message = Describe(failure);
   message.kind = Message::Kind::kSearchStopped;
-  message.text += tr(" The search stopped; search again.");
+  if (failure.fault != RomFault::kReplaced) {
+    message.text += tr(" The search stopped; search again.");
+  } else if (edits) {
+    message.text +=
+        tr(" Your changes are still in the boxes. The search goes on in the new file once the entry "
+           "shown is read from it: pick that entry in the list again and choose Don't Save, which drops "
+           "your changes, then search again.");
+  } else {
+    message.text += tr(" Pick an entry in the list to read it from the new file, then search again.");
+  }
   return message;
 }
 

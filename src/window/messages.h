@@ -95,7 +95,8 @@ class Messages {
   static Message PasteRefused(const QString& text);
 
   // A search: why it stopped, what it found, and a value of the wrong length.
-  static Message SearchStopped(const RomFailure& failure);
+  // `edits`: the boxes hold edits, which a way on must not drop unasked.
+  static Message SearchStopped(const RomFailure& failure, bool edits);
   // What the toolkit or the system threw that the editor did not foresee.
   static Message Unforeseen(const std::exception& failure);
   static QString Found(const SearchResult& result, RecordValue which, std::uint32_t value, bool forward, bool moved);

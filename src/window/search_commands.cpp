@@ -3,6 +3,7 @@
 #include "window/search_commands.h"
 
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <utility>
 
 #include "window/messages.h"
@@ -10,13 +11,14 @@
 namespace quorvane {
 
 SearchCommands::SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
-                               std::function<void(std::int32_t entry)> go_to)
+                               std::function<void(std::int32_t entry)> go_to, std::function<bool()> has_edits)
     : QObject(window),
       window_(window),
       session_(session),
       dialogs_(dialogs),
       status_(status),
-      go_to_(std::move(go_to)) {}
+      go_to_(std::move(go_to)),
+      has_edits_(std::move(has_edits)) {}
 
 void SearchCommands::OpenWindow() {
   if (find_window_ == nullptr) {
@@ -29,35 +31,63 @@ void SearchCommands::OpenWindow() {
               Run(forward);
             });
   }
-  find_window_->Open([this](RecordValue which) { return session_.ShownValue(which); });
+  // With no entry shown there is no value to offer.
+  find_window_->Open([this](RecordValue which) -> std::optional<std::uint32_t> {
+    if (session_.ShownEntry() == 0) return std::nullopt;
+    return session_.ShownValue(which);
+  });
 }
 
-void SearchCommands::Tell(const QString& words) {
+void SearchCommands::Tell(const QString& words, std::int32_t entry) {
   // Shown in both, said once: from the find window while it is open.
   if (find_window_ != nullptr && find_window_->isVisible()) {
-    status_.Tell(words);
+    status_.Tell(words, entry);
     find_window_->Announce(words);
   } else {
-    status_.Announce(words);
+    status_.Announce(words, entry);
   }
+}
+
+SearchResult SearchCommands::Search(bool forward) const {
+  // Every byte is opened and checked on its own, which on a slow disk or
+  // under a virus scanner may take a moment: the pointer says so.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+  return session_.Find(*searched_, value_, forward);
 }
 
 void SearchCommands::Run(bool forward) {
   if (!searched_ || dialogs_.IsOpen()) return;
-  // Every byte is opened and checked on its own, which on a slow disk or
-  // under a virus scanner may take a moment: the pointer says so.
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const SearchResult result = session_.Find(*searched_, value_, forward);
-  QGuiApplication::restoreOverrideCursor();
-  if (result.outcome == SearchResult::Outcome::kFailed) {
-    dialogs_.Warn(window_, Messages::SearchStopped(*result.failure));
-    return;
+  SearchResult result = Search(forward);
+  const std::int32_t shown = session_.ShownEntry();
+  const bool replaced = result.failure && result.failure->fault == RomFault::kReplaced;
+  if (replaced && shown != 0 && !has_edits_()) {
+    // As browsing does: the entry shown is read from the file now at the
+    // image's path, which the session takes on (the user is told), and the
+    // search goes on there.
+    go_to_(shown);
+    if (session_.ShownEntry() != shown) return;  // the new file could not show it, and the user was told why
+    result = Search(forward);
   }
   const bool moves = result.outcome == SearchResult::Outcome::kFound && result.entry != session_.ShownEntry();
-  if (moves) go_to_(result.entry);
+  if (moves) {
+    const int asked = dialogs_.Opened();
+    go_to_(result.entry);
+    // A question on the way may have saved edits: count in the image as it is now.
+    if (dialogs_.Opened() != asked && session_.ShownEntry() == result.entry) {
+      const SearchResult now = Search(forward);
+      result.matches = now.matches;
+      result.failure = now.failure;
+      if (now.failure) result.outcome = SearchResult::Outcome::kFailed;
+    }
+  }
+  if (result.outcome == SearchResult::Outcome::kFailed) {
+    dialogs_.Warn(window_, Messages::SearchStopped(*result.failure, has_edits_()));
+    return;
+  }
   // Nothing said when the user stayed where the edits are.
   if (result.outcome == SearchResult::Outcome::kNone || session_.ShownEntry() == result.entry) {
-    Tell(Messages::Found(result, *searched_, value_, forward, moves));
+    Tell(Messages::Found(result, *searched_, value_, forward, moves), session_.ShownEntry());
   }
 }
 

@@ -19,13 +19,16 @@ namespace quorvane {
 // Edit > Find..., Find Next and Find Previous: the find window, the last
 // search, which the two repeat, and what a search found, told in the status
 // line and in the find window. The entry found is reached through `go_to`,
-// the window's own way to any entry, which asks first about unsaved edits.
+// the window's own way to any entry, which asks first about unsaved edits
+// (`has_edits` says whether there are any). A search speaks of the image as
+// it is when it speaks, and one that finds the image replaced goes on in the
+// new file, as browsing does, unless that would drop the user's edits.
 class SearchCommands : public QObject {
   Q_OBJECT
 
  public:
   SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
-                 std::function<void(std::int32_t entry)> go_to);
+                 std::function<void(std::int32_t entry)> go_to, std::function<bool()> has_edits);
 
   // Shows the find window, holding the shown entry's value of its field.
   void OpenWindow();
@@ -41,14 +44,16 @@ class SearchCommands : public QObject {
   void searchMade();
 
  private:
-  // What a search came to, in the status line and the find window.
-  void Tell(const QString& words);
+  SearchResult Search(bool forward) const;
+  // What a search came to, about `entry`, in the status line and the find window.
+  void Tell(const QString& words, std::int32_t entry);
 
   QWidget* window_;
   const EditingSession& session_;
   DialogGate& dialogs_;
   StatusLine& status_;
   std::function<void(std::int32_t entry)> go_to_;
+  std::function<bool()> has_edits_;
   FindWindow* find_window_ = nullptr;
   std::optional<RecordValue> searched_;  // none until a search was made
   std::uint32_t value_ = 0;

@@ -34,9 +34,19 @@ void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
   last_->clear();
 }
 
-void StatusLine::Tell(const QString& what) { last_->setText(what); }
+void StatusLine::Tell(const QString& what, std::int32_t entry) {
+  about_ = entry;
+  last_->setText(what);
+}
 
-void StatusLine::Announce(const QString& what) { last_->Announce(what); }
+void StatusLine::Announce(const QString& what, std::int32_t entry) {
+  about_ = entry;
+  last_->Announce(what);
+}
+
+void StatusLine::Showing(std::int32_t entry) {
+  if (entry != about_) last_->clear();
+}
 
 QString StatusLine::Text() const {
   return last_->text().isEmpty() ? image_->text() : image_->text() + " | " + last_->text();

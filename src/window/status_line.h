@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <filesystem>
 
 #include "window/announcement_label.h"
@@ -13,9 +14,11 @@ class QStatusBar;
 
 namespace quorvane {
 
-// The line below the boxes: which image is open, as the system writes its
-// path, whether it can be written, and what the last Save, Undo or Redo
-// did. Both parts are labels that a screen reader can reach.
+// The line below the boxes: which image the session holds now, as the
+// system writes its path, whether it can be written, and what the last
+// Save, Undo, Redo or search did. That belongs to its moment: it gives way
+// once another entry is shown or another image opened. Both parts are
+// labels that a screen reader can reach.
 class StatusLine : public QObject {
   Q_OBJECT
 
@@ -24,16 +27,19 @@ class StatusLine : public QObject {
   // Before any image is open, it invites the user to open one.
   void ShowNoImage();
   void ShowImage(const std::filesystem::path& path, bool writable);
-  // What the last command did, in a few words; empty clears it.
-  void Tell(const QString& what);
+  // What the last command did to an entry, in a few words.
+  void Tell(const QString& what, std::int32_t entry);
   // The same, said by a screen reader as it comes, wherever the focus is.
-  void Announce(const QString& what);
+  void Announce(const QString& what, std::int32_t entry);
+  // The entry shown now (0 for none): what was said of another gives way.
+  void Showing(std::int32_t entry);
 
   QString Text() const;
 
  private:
   QLabel* image_;
   AnnouncementLabel* last_;
+  std::int32_t about_ = 0;  // the entry the last command's words are about
 };
 
 }  // namespace quorvane

@@ -341,6 +341,33 @@ class EditingTest : public QObject {
     QCOMPARE(Facts(harness->dialogs.questions), QStringList("kHasEdits | entry 129 | image.smc"));
   }
 
+  void aSearchSpeaksOfTheImageAsItIsNow() {
+    const auto said = [this] { return form->Status().Text().section(" | ", 1); };
+    image->Poke(0xF07AC, {0x5F, 0xA0, 0xC3});  // entry 129 holds entry 1's pointer too
+    QTest::keyClick(form, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(form->FindEntry()->Value(), Qt::Key_Return);
+    form->List1->setCurrentRow(129);  // what it found gives way as the user moves on
+    QCOMPARE(said(), QString());
+    // Entry 130 given the pointer, and saved by the question on the way to the next.
+    for (int box = 2; box <= 4; ++box) form->Box(box)->setText(QStringList{"C3", "A0", "5F"}[box - 2]);
+    harness->dialogs.edits_answer = Answer::kSave;
+    form->edit_findnext->trigger();
+    QCOMPARE(said(), QString("Entry 1: 1 of 3 entries hold Text Pointer C3A05F, on from Entry 1"));
+    // Another file put in the image's place: the search goes on in it, the user told once.
+    WriteWholeFile(image->folder() / "made.smc", image->Bytes());
+    std::filesystem::rename(image->folder() / "made.smc", image->path());
+    form->edit_findnext->trigger();
+    form->edit_findnext->trigger();
+    QCOMPARE(said(), QString("Entry 130: 3 of 3 entries hold Text Pointer C3A05F"));
+    std::filesystem::rename(image->path(), image->folder() / "gone.smc");
+    harness->dialogs.edits_answer = Answer::kDiscard;
+    form->List1->setCurrentRow(5);  // no entry can be shown: Find offers no value
+    form->edit_find->trigger();
+    QCOMPARE(form->FindEntry()->Value()->text(), QString());
+    QCOMPARE(Facts(harness->dialogs.warnings),
+             QStringList({"kReplaced | image.smc", "kNotShown | image.smc | missing"}));
+  }
+
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
     QAccessibleInterface* unknown = QAccessible::queryAccessibleInterface(form->Text9);
     QAccessible::queryAccessibleInterface(form->Text1)->setText(QAccessible::Value, "5");

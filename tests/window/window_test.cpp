@@ -153,6 +153,11 @@ class WindowTest : public QObject {
     const bool root = std::ofstream(image->path(), std::ios::app).good();
     QCOMPARE(form->Status().Text(), QString::fromStdString(DisplayPath(image->path())) +
                                         (root ? "" : " (read-only: Save cannot write to it)"));
+    // A writable file put in its place is the image once an entry is read from it.
+    WriteWholeFile(image->folder() / "made.smc", image->Bytes());
+    fs::rename(image->folder() / "made.smc", image->path());
+    form->List1->setCurrentRow(1);
+    QCOMPARE(form->Status().Text(), QString::fromStdString(DisplayPath(image->path())));
     // The current entry looks otherwise while the list has the focus.
     const QRect current = form->List1->visualItemRect(form->List1->currentItem());
     form->List1->setFocus(Qt::MouseFocusReason);
