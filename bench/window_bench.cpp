@@ -49,6 +49,10 @@ class CountingNotifier : public Notifier {
     ++warnings;
     return false;
   }
+  bool AskToShowNewFile(QWidget*, const Message&) override {
+    ++warnings;
+    return false;
+  }
   std::optional<QString> AskEntryNumber(QWidget*, const QString&) override {
     ++warnings;
     return std::nullopt;

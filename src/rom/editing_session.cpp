@@ -99,6 +99,32 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
   return display;
 }
 
+std::optional<EditingSession::Display> EditingSession::TakeOnReplacement(const CheckedImage& checked,
+                                                                         const BoxTexts& texts, DisplayToken display) {
+  if (display != display_ || shown_entry_ == 0) return std::nullopt;
+  Display taken;
+  const auto before = module_.RomIdentity;
+  module_.RomIdentity = checked.identity;
+  try {
+    ReadRecord(shown_entry_, &taken.texts);
+  } catch (const RomError&) {
+    module_.RomIdentity = before;
+    throw;
+  }
+  const BoxTexts read = taken.texts;
+  for (const FieldSlot& slot : kFieldTable) {
+    if (IsEdited(slot.box, texts[IndexOfBox(slot.box)]))
+      taken.texts[IndexOfBox(slot.box)] = texts[IndexOfBox(slot.box)];
+  }
+  shown_.Forget();
+  for (const FieldSlot& slot : kFieldTable) shown_.Remember(slot.box, read[IndexOfBox(slot.box)]);
+  writable_ = checked.writable;
+  seen_elsewhere_.reset();
+  history_.Clear();  // its Saves were made into the other file
+  taken.token = ++display_;
+  return taken;
+}
+
 std::uint32_t EditingSession::ShownValue(RecordValue which) const {
   std::vector<std::uint8_t> bytes;
   for (const FieldSlot& slot : kFieldTable) {

@@ -116,6 +116,17 @@ class EditingSession {
   bool IsEdited(int box, std::string_view text) const;
   bool HasEdits(const BoxTexts& texts) const;
 
+  // After a Save found the image replaced by another file (another program
+  // wrote a new one over it): takes on the file now at the image's path,
+  // `checked` as Examine found it, keeping the user's edits. `texts` are the
+  // boxes' texts on `display`, the display shown now (nullopt otherwise).
+  // The shown entry is read from the new file; the display returned holds
+  // the user's texts in the boxes they edited, now edits against the new
+  // file's bytes, and the new file's bytes in the others. Nothing is
+  // written, and the history of Saves starts anew. Throws RomError when the
+  // entry cannot be read from the new file; then nothing changes.
+  std::optional<Display> TakeOnReplacement(const CheckedImage& checked, const BoxTexts& texts, DisplayToken display);
+
   // Saves the edits of the shown entry: `texts` are the boxes' texts as
   // they stand on `display`, which must be the display shown now. A Save
   // that writes a byte becomes a step that Undo can take back.

@@ -47,6 +47,10 @@ bool DialogGate::AskToOpenAnyway(QWidget* parent, const Message& question) {
   return Through([&] { return notifier_.AskToOpenAnyway(parent, question); });
 }
 
+bool DialogGate::AskToShowNewFile(QWidget* parent, const Message& question) {
+  return Through([&] { return notifier_.AskToShowNewFile(parent, question); });
+}
+
 std::optional<QString> DialogGate::AskEntryNumber(QWidget* parent, const QString& prompt) {
   return Through([&] { return notifier_.AskEntryNumber(parent, prompt); });
 }

@@ -38,6 +38,7 @@ class DialogGate : public QObject, public FileChooser, public Notifier {
   EditsAnswer AskAboutEdits(QWidget* parent, const Message& question) override;
   ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const Message& question) override;
   bool AskToOpenAnyway(QWidget* parent, const Message& question) override;
+  bool AskToShowNewFile(QWidget* parent, const Message& question) override;
   std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) override;
 
  protected:

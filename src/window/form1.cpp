@@ -115,7 +115,7 @@ void Form1::ShowEntryAt(int row) {
   }
 }
 
-void Form1::ShowDisplay(const EditingSession::Display& display) {
+void Form1::ShowDisplay(const EditingSession::Display& display, bool quietly) {
   display_ = display.token;
   typing_->Forget();
   {
@@ -127,16 +127,17 @@ void Form1::ShowDisplay(const EditingSession::Display& display) {
     }
   }
   MoveHighlight(ShownRow());
-  List1->setFocus(Qt::OtherFocusReason);
+  if (!quietly) List1->setFocus(Qt::OtherFocusReason);
   RefreshState();
   status_->Showing(session_.ShownEntry());
   if (display.replaced) {
     status_->ShowImage(session_.ImagePath(), session_.ImageWritable());
-    dialogs_.Warn(this, Messages::Replaced(session_.ImagePath()));
+    const Message replaced = Messages::Replaced(session_.ImagePath());
+    quietly ? status_->Tell(replaced.text, session_.ShownEntry()) : dialogs_.Warn(this, replaced);
   }
 }
 
-void Form1::ShowNothing(const RomFailure& failure) {
+void Form1::ShowNothing(const RomFailure& failure, bool quietly) {
   display_ = session_.CurrentDisplay();
   typing_->Forget();
   for (FieldLineEdit* box : boxes_) {
@@ -146,7 +147,8 @@ void Form1::ShowNothing(const RomFailure& failure) {
   }
   RefreshState();
   status_->Showing(0);
-  dialogs_.Warn(this, Messages::NotShown(failure));
+  const Message not_shown = Messages::NotShown(failure);
+  quietly ? status_->Tell(not_shown.text, 0) : dialogs_.Warn(this, not_shown);
 }
 
 Form1::Settled Form1::SettleEdits() {
@@ -261,7 +263,11 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kOtherDisplay:
       break;
   }
-  dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));
+  if (result.failure && result.failure->fault == RomFault::kReplaced && result.written.empty()) {
+    OfferNewFile(texts);
+  } else {
+    dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));
+  }
   return SaveOutcome::kNotSaved;
 }
 

@@ -104,8 +104,17 @@ class Form1 : public QMainWindow {
   // Shows the entry at a list position, or, when it cannot be read, tells
   // the user and leaves every box empty and shut until one can be.
   void ShowEntryAt(int row);
-  void ShowDisplay(const EditingSession::Display& display);
-  void ShowNothing(const RomFailure& failure);
+  // Quietly, the focus stays where it is and what the user must know goes
+  // to the status line, not into a dialog.
+  void ShowDisplay(const EditingSession::Display& display, bool quietly = false);
+  void ShowNothing(const RomFailure& failure, bool quietly = false);
+  // Beside the user's other tools (form1_other_tools.cpp): after a Save
+  // found the image replaced, offers to show the new file's entry with the
+  // edits kept; and on the user's return from another program, reads the
+  // shown entry again if nothing of the user's is in the way.
+  void OfferNewFile(const BoxTexts& texts);
+  void TakeOnNewFile(const BoxTexts& texts, DisplayToken display);
+  void ApplicationStateChanged(Qt::ApplicationState state);
   // Undo or Redo of a Save, once the shown entry's edits are settled.
   void TakeHistoryStep(HistoryDirection direction);
   // Which actions are on, and what Undo and Redo name, as their owners say.
@@ -152,6 +161,8 @@ class Form1 : public QMainWindow {
   // boxes, so that neither counts as the user's doing.
   bool moving_highlight_ = false;
   bool filling_boxes_ = false;
+  // Another program had the focus since the window last had it.
+  bool away_ = false;
 };
 
 }  // namespace quorvane

@@ -169,6 +169,8 @@ void Form1::CreateControls() {
     manager.release();
     if (!may_end) manager.cancel();
   });
+  // Back from another program, which may have changed the image meanwhile.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, &Form1::ApplicationStateChanged);
 }
 
 void Form1::CreateMenus() {

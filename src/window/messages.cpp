@@ -72,6 +72,19 @@ Message Messages::ChangedElsewhere(const SaveResult& result, const BoxTexts& tex
   return question;
 }
 
+Message Messages::ShowNewFile(std::int32_t entry, const std::filesystem::path& image) {
+  return {.kind = Message::Kind::kShowNewFile,
+          .text = tr("\"%1\" has been replaced by another file since entry %2 was shown (another program may have "
+                     "rebuilt it), so your changes were not saved.\n\nShow New File reads entry %2 from the new "
+                     "file and keeps your changes in the boxes, unsaved, for you to compare and save into it. The "
+                     "Saves made so far were made into the old file, so Undo cannot take them back after that. "
+                     "Cancel leaves everything as it is.")
+                      .arg(Name(image))
+                      .arg(entry),
+          .entry = entry,
+          .file = Name(image)};
+}
+
 QString Messages::EntryNumberPrompt() { return tr("Entry number (%1 to %2):").arg(kFirstEntry).arg(kLastEntry); }
 
 Message Messages::Replaced(const std::filesystem::path& image) {
@@ -111,6 +124,21 @@ Message Messages::NoPointerToCopy() {
                      "pointer to copy. The clipboard is as it was.")};
 }
 
+Message Messages::NewFileUnfit(const RomFailure& failure) {
+  Message message = Describe(failure);
+  message.kind = Message::Kind::kNewFileUnfit;
+  message.text += tr(" Nothing changed: your changes are still in the boxes.");
+  return message;
+}
+
+Message Messages::NewFileShown(const std::filesystem::path& image) {
+  return {.kind = Message::Kind::kNewFileShown,
+          .text = tr("The entry is shown as the new file \"%1\" holds it, with your changes in the boxes you "
+                     "edited. Nothing has been saved into it yet.")
+                      .arg(Name(image)),
+          .file = Name(image)};
+}
+
 Message Messages::PasteRefused(const QString& text) {
   return {.kind = Message::Kind::kPasteRefused, .text = PasteRefusal(text), .values = {text}};
 }
@@ -141,8 +169,8 @@ Message Messages::SearchStopped(const RomFailure& failure, bool edits) {
   } else if (edits) {
     message.text +=
         tr(" Your changes are still in the boxes. The search goes on in the new file once the entry "
-           "shown is read from it: pick that entry in the list again and choose Don't Save, which drops "
-           "your changes, then search again.");
+           "shown is read from it: choose File > Save, which offers to show the new file's entry with "
+           "your changes kept, then search again.");
   } else {
     message.text += tr(" Pick an entry in the list to read it from the new file, then search again.");
   }
@@ -333,10 +361,7 @@ QString Messages::NotSavedText(const SaveResult& result, const BoxTexts& texts, 
                 : tr("Every changed byte was written."));
   }
   if (result.written.empty()) {
-    const bool replaced = result.failure && result.failure->fault == RomFault::kReplaced;
-    return what + tr(" Nothing was saved; your changes are still in the boxes.") +
-           (replaced ? tr(" To see what the new file holds, pick the entry in the list again and choose Don't Save.")
-                     : QString());
+    return what + tr(" Nothing was saved; your changes are still in the boxes.");
   }
   if (result.written.size() < result.to_write) {
     return what + tr(" Only %1 of the %2 changed bytes were saved; the others are still shown as changes.")

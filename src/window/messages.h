@@ -37,6 +37,10 @@ struct Message {
     kHasEdits,
     kChangedElsewhere,
     kSeemsHeaderless,
+    kShowNewFile,  // a Save found the image replaced: show the new file's entry, edits kept?
+    // The new file a user chose to be shown: it cannot serve, nothing changed; or shown, edits kept.
+    kNewFileUnfit,
+    kNewFileShown,
   };
   Q_ENUM(Kind)
 
@@ -83,6 +87,7 @@ class Messages {
   static Message HasEdits(std::int32_t entry, const std::filesystem::path& image);
   static Message ChangedElsewhere(const SaveResult& result, const BoxTexts& texts, const std::filesystem::path& image);
   static QString EntryNumberPrompt();
+  static Message ShowNewFile(std::int32_t entry, const std::filesystem::path& image);
 
   // What the window tells the user.
   static Message Replaced(const std::filesystem::path& image);
@@ -91,6 +96,8 @@ class Messages {
   // Edit > Undo or Redo, whose question's Save became the last step.
   static Message EditsSavedInstead(HistoryDirection direction, std::int32_t entry);
   static Message NoPointerToCopy();
+  static Message NewFileUnfit(const RomFailure& failure);
+  static Message NewFileShown(const std::filesystem::path& image);
   // A paste a box cannot take whole: what the text is, and where it fits.
   static Message PasteRefused(const QString& text);
 

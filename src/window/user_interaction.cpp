@@ -59,8 +59,16 @@ Notifier::ChangedElsewhereAnswer MessageBoxNotifier::AskAboutChangesElsewhere(QW
 }
 
 bool MessageBoxNotifier::AskToOpenAnyway(QWidget* parent, const Message& question) {
+  return AskOrCancel(parent, question, QObject::tr("&Open Anyway"));
+}
+
+bool MessageBoxNotifier::AskToShowNewFile(QWidget* parent, const Message& question) {
+  return AskOrCancel(parent, question, QObject::tr("Show &New File"));
+}
+
+bool MessageBoxNotifier::AskOrCancel(QWidget* parent, const Message& question, const QString& answer) {
   QuestionBox box(QMessageBox::Warning, question.text, parent);
-  QPushButton* open = box.addButton(QObject::tr("&Open Anyway"), QMessageBox::AcceptRole);
+  QPushButton* open = box.addButton(answer, QMessageBox::AcceptRole);
   QPushButton* cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
   box.setDefaultButton(cancel);
   box.setEscapeButton(cancel);

@@ -36,6 +36,9 @@ class Notifier {
   // A chosen image looks wrong; true to open it all the same. Cancel is
   // the default answer.
   virtual bool AskToOpenAnyway(QWidget* parent, const Message& question) = 0;
+  // A Save found the image replaced by another file; true to show the new
+  // file's entry with the edits kept. Cancel is the default answer.
+  virtual bool AskToShowNewFile(QWidget* parent, const Message& question) = 0;
   // Edit > Go to Entry: what the user typed, or nullopt for Cancel.
   virtual std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) = 0;
 };
@@ -52,7 +55,12 @@ class MessageBoxNotifier : public Notifier {
   EditsAnswer AskAboutEdits(QWidget* parent, const Message& question) override;
   ChangedElsewhereAnswer AskAboutChangesElsewhere(QWidget* parent, const Message& question) override;
   bool AskToOpenAnyway(QWidget* parent, const Message& question) override;
+  bool AskToShowNewFile(QWidget* parent, const Message& question) override;
   std::optional<QString> AskEntryNumber(QWidget* parent, const QString& prompt) override;
+
+ private:
+  // A question with one answer besides Cancel, which is the default.
+  static bool AskOrCancel(QWidget* parent, const Message& question, const QString& answer);
 };
 
 }  // namespace quorvane

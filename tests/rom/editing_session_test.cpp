@@ -271,16 +271,18 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
     return told;
   }
   std::string Run(const std::string& step) {
-    if (step.rfind("save", 0) == 0 || step.rfind("mine", 0) == 0 || step.rfind("type", 0) == 0) {
+    const std::string verb = step.substr(0, step.find(' '));
+    if (verb == "save" || verb == "mine" || verb == "type" || verb == "takeon") {
       BoxTexts texts = boxes;
       for (std::size_t at = step.find(' '); at != std::string::npos; at = step.find(' ', at + 1)) {
         const std::size_t equals = step.find('=', at);
         texts.at(std::stoul(step.substr(at + 1, equals - at - 1)) - 1) = step.substr(equals + 1, 2);
       }
-      if (step[0] == 't') {
+      if (verb == "type") {
         boxes = texts;
         return "";
       }
+      if (verb == "takeon") return TakeOn(texts);
       const SaveResult result =
           session.Save(texts, display, step[0] == 'm' ? SaveScope::kEditedValuesWhole : SaveScope::kEditedBytes);
       boxes = texts;  // and what the Save put into them
@@ -313,8 +315,25 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
     if (step == "unflushed") files.fail_next_flush = true;
     if (step == "meddle") Do(Meddle::kPointer123456AndX99);
     if (step == "replace") Do(Meddle::kReplace);
+    if (step == "truncate") Do(Meddle::kTruncate);
+    if (step == "anew") fs::remove(image.path()), testing::WriteWholeFile(image.path(), original);
+    if (step == "headerless") fs::resize_file(image.path(), 0x100000);
     if (step.rfind("fail", 0) == 0) MeddleAt(std::stoi(step.substr(5)), Meddle::kFailOpen);
     return "";
+  }
+  // The file now at the image's path taken on, the edits kept: "taken" and
+  // the boxes, or "unfit" and why.
+  std::string TakeOn(const BoxTexts& texts) {
+    try {
+      const CheckedImage checked = session.Examine(image.path());
+      const EditingSession::Display taken = session.TakeOnReplacement(checked, texts, display).value();
+      std::string told = "taken";
+      for (const std::string& text : boxes = taken.texts) told.append(" ").append(text);
+      display = taken.token;
+      return told + (checked.SeemsToLackHeader() ? " headerless" : "");
+    } catch (const RomError& failure) {
+      return "unfit " + Named(failure.failure());
+    }
   }
   BoxTexts boxes = shown;
   DisplayToken display = token;
@@ -370,7 +389,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, Steps, ::testing::Values(
     StepsCase{"NotSavedOnceTheSameEntryIsShownAnew", {"behind 1", "save 1=05"}, "other display", "", 0, 0, 1},
     StepsCase{"NotSavedIntoAnotherEntryShownSince", {"meddle", "save 4=60", "behind 5", "mine 4=60"}, "other display", "F0200=56 F0201=34 F0202=12 F0206=99", 0, 0, 5},
     StepsCase{"NotSavedIntoAFileThatReplacedTheImageSince", {"replace", "behind 1", "save 1=05"}, "other display", "", 0, 0, 1},
-    StepsCase{"NotUndoneFromAnotherDisplay", {"save 1=05", "behind 1", "undo"}, "other display", "F020A=05", 1, 0, 1}),
+    StepsCase{"NotUndoneFromAnotherDisplay", {"save 1=05", "behind 1", "undo"}, "other display", "F020A=05", 1, 0, 1},
+    // Another program's new file taken on with the edits kept, as the user saw neither: its bytes in the
+    // other boxes, the history anew; a Save then writes only what differs from it.
+    StepsCase{"TakesOnAFileRenamedOver", {"save 1=05", "replace", "poke F0206=99", "takeon 4=00"}, "taken AB C3 A0 00 12 99 56 78 11 22", "F0206=99", 0, 0, 1},
+    StepsCase{"ThenSavesWhatDiffersFromIt", {"replace", "poke F0206=99", "takeon 1=05 4=00", "save"}, "saved", "F0200=00 F0206=99 F020A=05", 1, 0, 1},
+    StepsCase{"TakesOnTheSameFileRewritten", {"poke F0206=99", "takeon 4=00"}, "taken AB C3 A0 00 12 99 56 78 11 22", "F0206=99", 0, 0, 1},
+    StepsCase{"TakesOnAFileDeletedAndMadeAnew", {"anew", "takeon 4=00"}, "taken AB C3 A0 00 12 34 56 78 11 22", "", 0, 0, 1},
+    StepsCase{"TakesOnAFileThatSeemsHeaderless", {"headerless", "takeon 4=00"}, "taken AB C3 A0 00 12 34 56 78 11 22 headerless", "length F284E->100000", 0, 0, 1},
+    StepsCase{"ATooShortFileChangesNothing", {"save 1=05", "truncate", "takeon 4=00"}, "unfit too short", "length F284E->F0300 F020A=05", 1, 0, 1}),
     [](const ::testing::TestParamInfo<StepsCase>& row) { return std::string(row.param.name); });
 // clang-format on
 

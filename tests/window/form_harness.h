@@ -42,6 +42,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
     return Ask(question, changed_elsewhere_answer);
   }
   bool AskToOpenAnyway(QWidget*, const Message& question) override { return Ask(question, open_anyway); }
+  bool AskToShowNewFile(QWidget*, const Message& question) override { return Ask(question, show_new_file); }
   std::optional<QString> AskEntryNumber(QWidget*, const QString& prompt) override { return Ask(prompt, entry_number); }
   template <typename Answer>
   Answer Ask(const Message& question, Answer answer) {
@@ -63,6 +64,7 @@ class ScriptedDialogs : public FileChooser, public Notifier {
   EditsAnswer edits_answer = EditsAnswer::kCancel;
   ChangedElsewhereAnswer changed_elsewhere_answer = ChangedElsewhereAnswer::kCancel;
   bool open_anyway = false;
+  bool show_new_file = false;
   std::optional<QString> entry_number;
 };
 

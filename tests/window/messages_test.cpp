@@ -41,15 +41,13 @@ class MessagesTest : public QObject {
   void theWordsFitTheFacts_data() {
     QTest::addColumn<QString>("said");
     QTest::addColumn<QString>("words");  // the words that make the choice
-    QTest::newRow("one byte saved") << Messages::SaveSummary(Saved(1, 1)) << "Saved 1 byte into Entry 3";
     QTest::newRow("two bytes saved") << Messages::SaveSummary(Saved(2, 2)) << "Saved 2 bytes into Entry 3";
     QTest::newRow("one of two saved") << Messages::SaveSummary(Saved(1, 2)) << "Saved 1 of 2 bytes into Entry 3";
     QTest::newRow("nothing to save") << Messages::SaveSummary(Saved(0, 0)) << "Nothing to save in Entry 3";
+    QTest::newRow("nothing saved") << Messages::SaveSummary(Saved(0, 1)) << "Nothing was saved";
     const RecordValue pointer = RecordValue::kPointer;
     QTest::newRow("the only match") << Messages::Found(Found({1}, 1), pointer, 0xC3A05F, true, false)
                                     << "Entry 1 is the only entry that holds Text Pointer C3A05F";
-    QTest::newRow("one of two, wrapped") << Messages::Found(Found({1, 129}, 1), pointer, 0xC3A05F, true, true)
-                                         << "Entry 1: 1 of 2 entries hold Text Pointer C3A05F, on from Entry 1";
     QTest::newRow("a pointer pasted") << Messages::PasteRefused("C3A05F").text << "is a whole text pointer";
     QTest::newRow("an X or Y pasted") << Messages::PasteRefused("0120").text << "is a whole X or Y";
     QTest::newRow("seven digits pasted") << Messages::PasteRefused("D1E2F34").text << "is not a byte";

@@ -88,8 +88,8 @@ class Run {
     const int kind = in_list && edits && Pick(2) == 0 ? -1 : edits && Pick(8) == 0 ? -2 : Pick(100);
     const QStringList meeting = {"number 5",   "number 12", "key 3", "key Down", "save",       "save",
                                  "poke 1 102", "poke 10 7", "undo",  "goto 5",   "open b.smc", "pause"};
-    const QStringList plain = {"save",     "save",  "save",  "undo", "redo", "copy",    "find",    "next",
-                               "previous", "pause", "pause", "list", "list", "replace", "shorten", "restore"};
+    const QStringList plain = {"save",  "save",  "save", "undo", "redo",    "copy",    "find",    "next", "previous",
+                               "pause", "pause", "list", "list", "replace", "shorten", "restore", "away"};
     const QString step = kind == -2  ? "list"
                          : kind < 0  ? pick(meeting)
                          : kind < 35 ? "key " + (in_list ? pick(kListKeys) : pick(kKeys))
@@ -100,7 +100,7 @@ class Run {
                          : kind < 58 ? QString(Pick(2) ? "open a.smc" : "open b.smc")
                          : kind < 66 ? QStringLiteral("poke %1 %2").arg(Pick(11)).arg(Pick(256))
                                      : pick(plain);
-    return step + QStringLiteral(" / %1").arg(Pick(18));  // how the questions of the step are answered
+    return step + QStringLiteral(" / %1").arg(Pick(36));  // how the questions of the step are answered
   }
 
   // Takes a step; what is wrong afterwards, if anything.
@@ -119,7 +119,8 @@ class Run {
     ScriptedDialogs& dialogs = harness_.dialogs;
     dialogs.edits_answer = static_cast<Notifier::EditsAnswer>(answers % 3);
     dialogs.changed_elsewhere_answer = static_cast<Notifier::ChangedElsewhereAnswer>(answers / 3 % 3);
-    dialogs.open_anyway = answers / 9 != 0;
+    dialogs.open_anyway = answers / 9 % 2 != 0;
+    dialogs.show_new_file = answers / 18 != 0;
     dialogs.entry_number = what;
     const QMap<QString, QAction*> commands = {{"save", form.file_save},     {"undo", form.edit_undo},
                                               {"redo", form.edit_redo},     {"copy", form.edit_copypointer},
@@ -135,6 +136,8 @@ class Run {
     if (commands.contains(words[0])) commands[words[0]]->trigger();
     if (words[0] == "open") harness_.Open(images_[what.toStdString()].image->path());
     if (words[0] == "assist") inside_ = words;
+    if (words[0] == "away")  // to another program and back
+      for (auto state : {Qt::ApplicationInactive, Qt::ApplicationActive}) emit qApp->applicationStateChanged(state);
     if (words[0] == "find" && (form.edit_find->trigger(), form.FindEntry() != nullptr)) {
       QApplication::setActiveWindow(form.FindEntry());
       QTest::keyClick(form.FindEntry()->Value(), Qt::Key_Return);  // Find Next, from the shown entry's pointer
@@ -221,7 +224,8 @@ class ModelTest : public QObject {
 
   // Steps as the random runs take them; after " / ", how questions are
   // answered: edits (0 Save, 1 Don't Save, 2 Cancel) + 3 x changed
-  // elsewhere (0 Reload, 1 Save Mine, 2 Cancel) + 9 x open anyway.
+  // elsewhere (0 Reload, 1 Save Mine, 2 Cancel) + 9 x open anyway + 18 x show
+  // the new file that replaced the image.
   void fixedSequences_data() {
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("after");  // the entry shown | questions asked | warnings

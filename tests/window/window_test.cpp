@@ -302,6 +302,8 @@ class WindowTest : public QObject {
     QCOMPARE(Facts(harness->dialogs.warnings.value(1)), QString("kNotShown | image.smc | missing"));
     QVERIFY(QDir(QtPath(image->folder())).isEmpty());  // nothing made in its place
     QCOMPARE(harness->Record() + (form->Text1->isEnabled() ? "" : "shut"), QString("         shut"));
+    form->edit_find->trigger();  // with no entry shown, Find offers no value
+    QCOMPARE(form->FindEntry()->Value()->text(), QString());
     QCOMPARE(harness->Focused(), form->List1);
     WriteWholeFile(image->path(), std::vector<std::uint8_t>(kFullImageSize, 0x5A));
     form->List1->setCurrentRow(2);
