@@ -131,11 +131,11 @@ class AnnouncementAccessible : public QAccessibleWidget {
  public:
   explicit AnnouncementAccessible(AnnouncementLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
   QString text(QAccessible::Text type) const override {
-    return type == QAccessible::Name ? label()->text() : QAccessibleWidget::text(type);
+    return type == QAccessible::Name ? label()->Words() : QAccessibleWidget::text(type);
   }
 
  private:
-  QLabel* label() const { return static_cast<QLabel*>(widget()); }
+  AnnouncementLabel* label() const { return static_cast<AnnouncementLabel*>(widget()); }
 };
 
 QAccessibleInterface* InterfaceFor(const QString& class_name, QObject* object) {

@@ -6,10 +6,10 @@
 
 namespace quorvane {
 
-AnnouncementLabel::AnnouncementLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+AnnouncementLabel::AnnouncementLabel(QWidget* parent) : ElidingLabel(parent) {}
 
 void AnnouncementLabel::Announce(const QString& words) {
-  setText(words);
+  SetWords(words);
   // A change of name is said only of the object with the focus; a
   // notification that shows is said wherever the focus is. Showing a hidden
   // label tells assistive software so itself.

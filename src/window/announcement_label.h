@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLabel>
+#include "window/eliding_label.h"
 
 namespace quorvane {
 
@@ -10,7 +10,7 @@ namespace quorvane {
 // is: assistive software sees it as a notification, named by its text, and
 // each announcement tells it the notification has just been shown. One that
 // is hidden until it has something to say says nothing as its window opens.
-class AnnouncementLabel : public QLabel {
+class AnnouncementLabel : public ElidingLabel {
   Q_OBJECT
 
  public:

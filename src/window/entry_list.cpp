@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <algorithm>
@@ -13,23 +14,38 @@ namespace quorvane {
 
 namespace {
 
-// Draws the current entry with the style's focus marking whenever the list
-// has the focus, not only once the keyboard has moved it, so that the list
-// shows it has the focus as the boxes do.
-class FocusMarkingDelegate : public QStyledItemDelegate {
+// Shows whether the list has the keyboard focus. The highlighted entry is
+// filled with the active highlight while it has, and with a muted colour of
+// the list's own while it has not, as file managers draw an unfocused
+// selection: the styles choose by the window's activation, not the list's
+// focus, and some draw both alike. The current entry also carries the
+// style's focus marking whenever the list has the focus, not only once the
+// keyboard has moved it.
+class FocusShowingDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit FocusShowingDelegate(QListWidget* list) : QStyledItemDelegate(list), list_(list) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QStyleOptionViewItem marked(option);
-    if ((marked.state & QStyle::State_HasFocus) != 0) marked.state |= QStyle::State_KeyboardFocusChange;
-    QStyledItemDelegate::paint(painter, marked, index);
+    QStyleOptionViewItem item(option);
+    if ((item.state & QStyle::State_HasFocus) != 0) item.state |= QStyle::State_KeyboardFocusChange;
+    if ((item.state & QStyle::State_Selected) != 0) {
+      const bool focused = list_->hasFocus();
+      painter->fillRect(item.rect, focused ? item.palette.color(QPalette::Active, QPalette::Highlight)
+                                           : EntryList::UnfocusedHighlight(item.palette));
+      item.state &= ~QStyle::State_Selected;
+      item.palette.setColor(QPalette::Text,
+                            item.palette.color(QPalette::Active, focused ? QPalette::HighlightedText : QPalette::Text));
+    }
+    QStyledItemDelegate::paint(painter, item, index);
   }
+
+ private:
+  QListWidget* list_;
 };
 
 }  // namespace
 
 EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
-  setItemDelegate(new FocusMarkingDelegate(this));
+  setItemDelegate(new FocusShowingDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   whole_number_ = new QTimer(this);
   whole_number_->setSingleShot(true);
@@ -37,6 +53,15 @@ EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (now == this) focus_left_ = old;
   });
+}
+
+QColor EntryList::UnfocusedHighlight(const QPalette& palette) {
+  // A third of the highlight over the list's ground: plainly the entry
+  // shown, plainly not where the keyboard is, in light and dark palettes.
+  const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+  const QColor ground = palette.color(QPalette::Active, QPalette::Base);
+  return QColor::fromRgbF((2 * ground.redF() + highlight.redF()) / 3, (2 * ground.greenF() + highlight.greenF()) / 3,
+                          (2 * ground.blueF() + highlight.blueF()) / 3);
 }
 
 void EntryList::focusInEvent(QFocusEvent* event) {

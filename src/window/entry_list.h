@@ -23,6 +23,8 @@ class EntryList : public QListWidget {
   explicit EntryList(QWidget* parent = nullptr);
 
   void keyboardSearch(const QString& search) override;
+  // The colour of the highlighted entry while the keyboard is elsewhere.
+  static QColor UnfocusedHighlight(const QPalette& palette);
   // While this says so (the shown entry has unsaved edits), a typed number
   // moves the list only once it is whole, after the pause that ends it, so
   // that the question about the edits is asked once, about the entry typed.

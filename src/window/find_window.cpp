@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QValidator>
 #include <array>
 
@@ -77,8 +78,10 @@ QString FindWindow::ValueText(RecordValue which, std::uint32_t value) {
   return QString::fromStdString(FormatValue(which, value));
 }
 
-void FindWindow::Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of) {
+void FindWindow::Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of,
+                      const QWidget& list) {
   value_of_ = value_of;
+  if (!isVisible()) PlaceBeside(list);
   message_->hide();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected
   show();
@@ -87,7 +90,22 @@ void FindWindow::Open(const std::function<std::optional<std::uint32_t>(RecordVal
   value_->setFocus(Qt::OtherFocusReason);
 }
 
-void FindWindow::Announce(const QString& what) { message_->Announce(what); }
+void FindWindow::PlaceBeside(const QWidget& list) {
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
+  const QRect window = list.window()->frameGeometry();
+  const QRect screen = list.screen()->availableGeometry();
+  QRect place(QPoint(window.right() + 1, window.top()), frameGeometry().size());
+  if (!screen.contains(place)) place.moveTopLeft(QPoint(window.left(), window.bottom() + 1));
+  if (!screen.contains(place)) place.moveBottomLeft(list.mapToGlobal(QPoint(0, list.height() - 1)));
+  move(place.topLeft());
+}
+
+void FindWindow::Announce(const QString& what) {
+  message_->Announce(what);
+  // Every line of it has room: the window grows with its words.
+  layout()->activate();
+  message_->setMinimumHeight(message_->heightForWidth(message_->width()));
+}
 
 void FindWindow::Find(bool forward) {
   const int digits = ValueDigits(Searched());

@@ -25,8 +25,10 @@ class FindWindow : public QDialog {
  public:
   explicit FindWindow(QWidget* parent);
   // Shows the window, its value box holding `value_of` the chosen field's
-  // value, selected, so that typing replaces it.
-  void Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of);
+  // value, selected, so that typing replaces it. Opening, it asks to be
+  // placed beside the window of `list`, which it may cover, but no other of
+  // its controls.
+  void Open(const std::function<std::optional<std::uint32_t>(RecordValue which)>& value_of, const QWidget& list);
 
   // A value as the boxes show it, most significant byte first ("C3A05F").
   static QString ValueText(RecordValue which, std::uint32_t value);
@@ -41,6 +43,10 @@ class FindWindow : public QDialog {
 
  private:
   void Find(bool forward);
+  // To the window's right, or below it where the screen has no room there,
+  // or else (beside a maximized window) over the list's lower part.
+  // Window managers may place it otherwise.
+  void PlaceBeside(const QWidget& list);
   RecordValue Searched() const;
 
   QComboBox* field_;

@@ -5,10 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QSessionManager>
+#include <functional>
 
 #include "rom/record_layout.h"
 #include "window/accessible_interfaces.h"
@@ -61,6 +62,19 @@ QSize TwipsSize(const TwipsRect& rect) { return QSize(rect.width, rect.height); 
 
 QString FromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// The client area, which tells of each change of its size.
+class ClientArea : public QWidget {
+ public:
+  using QWidget::QWidget;
+  std::function<void(QSize size)> resized;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (resized) resized(event->size());
+  }
+};
+
 }  // namespace
 
 Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& notifier, QWidget* parent)
@@ -69,10 +83,6 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   setObjectName("Form1");
   // "Quorvane*" while the shown entry has unsaved edits.
   setWindowTitle(QStringLiteral("Quorvane[*]"));
-  // The layout has one fixed size, so there is nothing to maximize to; the
-  // maximize button goes only when the window lists its buttons itself.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   // A file dropped from a file manager opens as File > Open would open it.
   setAcceptDrops(true);
   CreateControls();
@@ -80,7 +90,7 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
   status_ = new StatusLine(statusBar());
   // Through the same door as any change of entry: the list's own.
   search_ = new SearchCommands(
-      this, session_, dialogs_, *status_, [this](std::int32_t entry) { GoToEntry(entry); },
+      this, List1, session_, dialogs_, *status_, [this](std::int32_t entry) { GoToEntry(entry); },
       [this] { return HasEdits(); });
   connect(search_, &SearchCommands::searchMade, this, &Form1::UpdateActions);
   UpdateActions();
@@ -93,7 +103,7 @@ Form1::Form1(EditingSession& session, FileChooser& common_dialog, Notifier& noti
 }
 
 void Form1::CreateControls() {
-  auto* client = new QWidget(this);
+  auto* client = new ClientArea(this);
   client->setObjectName("client");
   setCentralWidget(client);
 
@@ -265,10 +275,17 @@ void Form1::PlaceControls() {
   for (FieldLineEdit* box : boxes_) box->raise();
   List1->raise();
 
-  // The client area has a fixed size and the window fits it exactly, menu
-  // bar included, so the window cannot be resized.
-  centralWidget()->setFixedSize(scale.ToPixels(kClientArea).size());
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  // The window opens at the layout's size and cannot be made smaller. Made
+  // larger, the list takes the room, to the right and downwards; every other
+  // control keeps its place.
+  const QSize layout_size = scale.ToPixels(kClientArea).size();
+  const QRect list_place = scale.ToPixels(kList1);
+  centralWidget()->setMinimumSize(layout_size);
+  static_cast<ClientArea*>(centralWidget())->resized = [this, layout_size, list_place](QSize size) {
+    List1->setGeometry(
+        list_place.adjusted(0, 0, size.width() - layout_size.width(), size.height() - layout_size.height()));
+  };
+  resize(minimumSizeHint());
 }
 
 void Form1::SetTabOrder() {

@@ -10,10 +10,12 @@
 
 namespace quorvane {
 
-SearchCommands::SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
-                               std::function<void(std::int32_t entry)> go_to, std::function<bool()> has_edits)
+SearchCommands::SearchCommands(QWidget* window, QWidget* list, const EditingSession& session, DialogGate& dialogs,
+                               StatusLine& status, std::function<void(std::int32_t entry)> go_to,
+                               std::function<bool()> has_edits)
     : QObject(window),
       window_(window),
+      list_(list),
       session_(session),
       dialogs_(dialogs),
       status_(status),
@@ -32,10 +34,12 @@ void SearchCommands::OpenWindow() {
             });
   }
   // With no entry shown there is no value to offer.
-  find_window_->Open([this](RecordValue which) -> std::optional<std::uint32_t> {
-    if (session_.ShownEntry() == 0) return std::nullopt;
-    return session_.ShownValue(which);
-  });
+  find_window_->Open(
+      [this](RecordValue which) -> std::optional<std::uint32_t> {
+        if (session_.ShownEntry() == 0) return std::nullopt;
+        return session_.ShownValue(which);
+      },
+      *list_);
 }
 
 void SearchCommands::Tell(const QString& words, std::int32_t entry) {

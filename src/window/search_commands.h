@@ -27,7 +27,8 @@ class SearchCommands : public QObject {
   Q_OBJECT
 
  public:
-  SearchCommands(QWidget* window, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
+  // The find window may cover `list`, but no other control of `window`.
+  SearchCommands(QWidget* window, QWidget* list, const EditingSession& session, DialogGate& dialogs, StatusLine& status,
                  std::function<void(std::int32_t entry)> go_to, std::function<bool()> has_edits);
 
   // Shows the find window, holding the shown entry's value of its field.
@@ -49,6 +50,7 @@ class SearchCommands : public QObject {
   void Tell(const QString& words, std::int32_t entry);
 
   QWidget* window_;
+  QWidget* list_;
   const EditingSession& session_;
   DialogGate& dialogs_;
   StatusLine& status_;

@@ -9,7 +9,8 @@
 
 namespace quorvane {
 
-StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)), last_(new AnnouncementLabel(bar)) {
+StatusLine::StatusLine(QStatusBar* bar)
+    : QObject(bar), image_(new ElidingLabel(bar)), last_(new AnnouncementLabel(bar)) {
   bar->setObjectName("status");
   bar->setSizeGripEnabled(false);
   image_->setObjectName("status_image");
@@ -17,7 +18,6 @@ StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)),
   // reads of the status bar; what it is goes in the description. The last
   // command's words are said as they are, on their own.
   image_->setAccessibleDescription(tr("Image"));
-  image_->setTextFormat(Qt::PlainText);
   last_->setObjectName("status_last");
   bar->addWidget(image_, 1);
   bar->addPermanentWidget(last_);
@@ -25,18 +25,18 @@ StatusLine::StatusLine(QStatusBar* bar) : QObject(bar), image_(new QLabel(bar)),
 }
 
 void StatusLine::ShowNoImage() {
-  image_->setText(Messages::NoImageOpen());
-  last_->clear();
+  image_->SetWords(Messages::NoImageOpen());
+  last_->SetWords({});
 }
 
 void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
-  image_->setText(Messages::ImageStatus(path, writable));
-  last_->clear();
+  image_->SetWords(Messages::ImageStatus(path, writable));
+  last_->SetWords({});
 }
 
 void StatusLine::Tell(const QString& what, std::int32_t entry) {
   about_ = entry;
-  last_->setText(what);
+  last_->SetWords(what);
 }
 
 void StatusLine::Announce(const QString& what, std::int32_t entry) {
@@ -45,11 +45,11 @@ void StatusLine::Announce(const QString& what, std::int32_t entry) {
 }
 
 void StatusLine::Showing(std::int32_t entry) {
-  if (entry != about_) last_->clear();
+  if (entry != about_) last_->SetWords({});
 }
 
 QString StatusLine::Text() const {
-  return last_->text().isEmpty() ? image_->text() : image_->text() + " | " + last_->text();
+  return last_->Words().isEmpty() ? image_->Words() : image_->Words() + " | " + last_->Words();
 }
 
 }  // namespace quorvane

@@ -9,7 +9,6 @@
 
 #include "window/announcement_label.h"
 
-class QLabel;
 class QStatusBar;
 
 namespace quorvane {
@@ -37,7 +36,7 @@ class StatusLine : public QObject {
   QString Text() const;
 
  private:
-  QLabel* image_;
+  ElidingLabel* image_;
   AnnouncementLabel* last_;
   std::int32_t about_ = 0;  // the entry the last command's words are about
 };

@@ -337,11 +337,14 @@ class EditingTest : public QObject {
     value->setText("123456");
     QTest::keyClick(value, Qt::Key_Return);
     QCOMPARE(found(), QString("Entry 129 | No entry holds Text Pointer 123456"));
+    value->setText("222222");  // entry 2's pointer, which it alone holds
+    QTest::keyClick(value, Qt::Key_Return);
+    QCOMPARE(found(), QString("Entry 2 | Entry 2 is the only entry that holds Text Pointer 222222, on from Entry 1"));
     value->setText("C3A05F");
     form->Text1->setText("77");  // Cancel keeps the edits where they are
     QTest::keyClick(value, Qt::Key_Return);
-    QCOMPARE(form->List1->currentItem()->text() + " " + form->Text1->text(), QString("Entry 129 77"));
-    QCOMPARE(Facts(harness->dialogs.questions), QStringList("kHasEdits | entry 129 | image.smc"));
+    QCOMPARE(form->List1->currentItem()->text() + " " + form->Text1->text(), QString("Entry 2 77"));
+    QCOMPARE(Facts(harness->dialogs.questions), QStringList("kHasEdits | entry 2 | image.smc"));
   }
 
   void aSearchSpeaksOfTheImageAsItIsNow() {

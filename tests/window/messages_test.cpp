@@ -19,15 +19,6 @@ SaveResult Saved(std::size_t written, std::size_t to_write) {
   return result;
 }
 
-SearchResult Found(std::vector<std::int32_t> matches, std::int32_t entry) {
-  SearchResult result;
-  result.outcome = SearchResult::Outcome::kFound;
-  result.matches = std::move(matches);
-  result.entry = entry;
-  result.wrapped = true;
-  return result;
-}
-
 RomFailure Failure(RomFault fault, FileAccess access) {
   return {.fault = fault, .path = "door.smc", .access = access, .reason = "Permission denied"};
 }
@@ -45,9 +36,6 @@ class MessagesTest : public QObject {
     QTest::newRow("one of two saved") << Messages::SaveSummary(Saved(1, 2)) << "Saved 1 of 2 bytes into Entry 3";
     QTest::newRow("nothing to save") << Messages::SaveSummary(Saved(0, 0)) << "Nothing to save in Entry 3";
     QTest::newRow("nothing saved") << Messages::SaveSummary(Saved(0, 1)) << "Nothing was saved";
-    const RecordValue pointer = RecordValue::kPointer;
-    QTest::newRow("the only match") << Messages::Found(Found({1}, 1), pointer, 0xC3A05F, true, false)
-                                    << "Entry 1 is the only entry that holds Text Pointer C3A05F";
     QTest::newRow("a pointer pasted") << Messages::PasteRefused("C3A05F").text << "is a whole text pointer";
     QTest::newRow("an X or Y pasted") << Messages::PasteRefused("0120").text << "is a whole X or Y";
     QTest::newRow("seven digits pasted") << Messages::PasteRefused("D1E2F34").text << "is not a byte";

@@ -12,8 +12,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <array>
@@ -56,8 +56,17 @@ class WindowTest : public QObject {
       form->Box(box)->setText("ABC");  // eight boxes take two characters, the Unknown ones any number
       QCOMPARE(form->Box(box)->text().size(), box <= 8 ? 2 : 3);
     }
-    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
+  }
+
+  void theWindowGrowsAndTheListTakesTheRoom() {
+    const QSize opened = form->size();
+    const QRect list = form->List1->geometry(), style = form->Text1->geometry(), y = form->Text8->geometry();
+    const int rows = form->List1->indexAt(QPoint(4, list.height() - 4)).row();
+    QCOMPARE(form->minimumSize(), opened);  // no smaller than its controls need
+    form->resize(opened + QSize(200, 300));
+    QTRY_COMPARE(form->List1->geometry(), list.adjusted(0, 0, 200, 300));
+    QCOMPARE(QList<QRect>({form->Text1->geometry(), form->Text8->geometry()}), QList<QRect>({style, y}));
+    QVERIFY(form->List1->indexAt(QPoint(4, list.height() + 296)).row() > rows);
   }
 
   void controlsKeepTheirPlacesInsideTheirLabelledFrames() {
@@ -158,12 +167,56 @@ class WindowTest : public QObject {
     fs::rename(image->folder() / "made.smc", image->path());
     form->List1->setCurrentRow(1);
     QCOMPARE(form->Status().Text(), QString::fromStdString(DisplayPath(image->path())));
-    // The current entry looks otherwise while the list has the focus.
+    // The current entry is filled with the highlight while the list has the focus, muted while a box has it.
     const QRect current = form->List1->visualItemRect(form->List1->currentItem());
-    form->List1->setFocus(Qt::MouseFocusReason);
-    const QImage focused = form->List1->viewport()->grab(current).toImage();
-    harness->FocusBox(1);
-    QVERIFY(form->List1->viewport()->grab(current).toImage() != focused);
+    const auto ground = [&] {
+      return form->List1->viewport()->grab(current).toImage().pixelColor(current.width() - 6, current.height() / 2);
+    };
+    for (const auto& [base, muted] : {std::pair{"#ffffff", "#bed4f1"}, {"#1e1e1e", "#283e5b"}}) {
+      QPalette palette = form->List1->palette();
+      palette.setColor(QPalette::Base, QColor(base));
+      palette.setColor(QPalette::Highlight, QColor("#3d7ed6"));
+      form->List1->setPalette(palette);
+      form->List1->setFocus(Qt::MouseFocusReason);
+      // The highlight, under the style's focus marking, which may tint it.
+      const QColor filled = ground();
+      QVERIFY(qAbs(filled.red() - 0x3d) + qAbs(filled.green() - 0x7e) + qAbs(filled.blue() - 0xd6) < 48);
+      harness->FocusBox(1);
+      QCOMPARE(ground().name(), QString(muted));
+    }
+  }
+
+  void findSitsBesideTheWindowAndWhatIsSaidIsWhole() {
+    image->Poke(0xF0200, kRecord);
+    image->Poke(0xF07AC, kRecord);  // entry 129 too
+    harness->Open(image->path());
+    const auto find_at = [this](const std::function<void()>& arrange) {  // where it opens, from the window
+      if (form->FindEntry() != nullptr) form->FindEntry()->hide();
+      arrange();
+      form->edit_find->trigger();
+      return form->FindEntry()->frameGeometry().topLeft() - form->frameGeometry().topLeft();
+    };
+    const QSize frame = form->frameGeometry().size();
+    const QRect screen = form->screen()->availableGeometry();
+    const QPoint first = find_at([this] { form->move(0, 0); });  // to the right, or below on a narrow screen
+    QVERIFY2(first == QPoint(frame.width(), 0) || first == QPoint(0, frame.height()),
+             qPrintable(QString::number(first.x())));
+    QCOMPARE(find_at([&] { form->move(screen.width() - frame.width() - 10, 0); }), QPoint(0, frame.height()));
+    find_at([this] {
+      form->showMaximized();
+      QTRY_COMPARE(form->frameGeometry(), form->screen()->availableGeometry());
+    });
+    QCOMPARE(form->FindEntry()->frameGeometry().bottomLeft(),
+             form->List1->mapToGlobal(QPoint(0, form->List1->height() - 1)));
+    // Words wider than their line: the status line's end in "…", the find window's wrap and have room.
+    form->showNormal();
+    for (int next = 0; next < 2; ++next) QTest::keyClick(form->FindEntry()->Value(), Qt::Key_Return);
+    auto* said = form->findChild<QLabel*>("status_last");
+    QTRY_VERIFY2(said->text().endsWith(QChar(0x2026)), qPrintable(said->text()));
+    QCOMPARE(QStringList({said->toolTip(), QAccessible::queryAccessibleInterface(said)->text(QAccessible::Name)}),
+             QStringList(2, "Entry 1: 1 of 2 entries hold Text Pointer C3A05F, on from Entry 1"));
+    const auto* line = form->FindEntry()->findChild<QLabel*>("find_message");
+    QTRY_VERIFY(line->height() >= line->heightForWidth(line->width()));
   }
 
   void typingCannotAnswerAQuestion_data() {
