@@ -19,12 +19,14 @@ SearchResult FindEntries(const Module1& module, RecordValue which, std::uint32_t
   const std::vector<std::uint8_t> bytes = SplitBytes(value, positions.size());
   SearchResult result;
   try {
+    Module1::Reading image = module.OpenForReading();
     for (std::int32_t entry = kFirstEntry; entry <= kLastEntry; ++entry) {
       std::size_t held = 0;
-      while (held < bytes.size() && module.ReadFieldValue(entry, positions[held]) == bytes[held]) ++held;
+      while (held < bytes.size() && image.Field(entry, positions[held]) == bytes[held]) ++held;
       const bool holds = held == bytes.size();
       if (holds) result.matches.push_back(entry);
     }
+    image.Close();
   } catch (const RomError& failure) {
     result.outcome = SearchResult::Outcome::kFailed;
     result.failure = failure.failure();

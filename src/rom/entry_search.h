@@ -23,8 +23,8 @@ struct SearchResult {
 };
 
 // Looks through all 841 records for the entries whose value `which` (the
-// pointer, X, Y or Style) holds `value`, reading each byte from the image as a display does (one
-// byte per open-read-close, each checked on its own handle) and never
+// pointer, X, Y or Style) holds `value`, reading every byte it needs
+// through one open of the image, checked as every access is, and never
 // writing one; the data between the runs is never looked at. The entry to go
 // to is the first match after `from` in list order (before it, backwards),
 // wrapping around; `from` itself only when it is the one match.

@@ -38,6 +38,9 @@ class ImageFile {
   virtual const FileFacts& Examine() const = 0;
   // A byte at or past the end of the file is a failure (kOutsideFile).
   virtual std::uint8_t ReadByteAt(std::uint32_t offset) = 0;
+  // The file's size now, asked of the handle (another program may have
+  // shortened it since it was opened).
+  virtual std::uint64_t SizeNow() = 0;
   // Writes in place, never at or past the end, and returns once the byte is
   // on the storage. kFlushFailed means the byte is in the file all the same.
   virtual void WriteByteAt(std::uint32_t offset, std::uint8_t value) = 0;

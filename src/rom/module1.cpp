@@ -34,6 +34,19 @@ std::string Module1::ReadFieldByte(std::int32_t entry, std::int16_t position) co
   return FormatByteText(ReadFieldValue(entry, position));
 }
 
+std::uint8_t Module1::Reading::Field(std::int32_t entry, std::int16_t position) {
+  const std::uint32_t offset = module_->LocateFieldByte(entry, position);
+  try {
+    return file_->ReadByteAt(offset);
+  } catch (const RomError& failure) {
+    if (failure.failure().fault != RomFault::kOutsideFile) throw;
+    throw RomError({.fault = RomFault::kBecameTooShort,
+                    .path = module_->RomPath,
+                    .access = FileAccess::kRead,
+                    .size = file_->SizeNow()});
+  }
+}
+
 void Module1::WriteFieldByte(std::int32_t entry, std::int16_t position, std::uint8_t value) const {
   const std::uint32_t offset = LocateFieldByte(entry, position);
   const std::unique_ptr<ImageFile> file = OpenImage(FileAccess::kWrite);

@@ -32,6 +32,7 @@ class RomFile final : public ImageFile {
 
   const FileFacts& Examine() const override { return facts_; }
   std::uint8_t ReadByteAt(std::uint32_t offset) override;
+  std::uint64_t SizeNow() override;
   void WriteByteAt(std::uint32_t offset, std::uint8_t value) override;
   void Close() override;
 

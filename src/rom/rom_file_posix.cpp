@@ -98,6 +98,12 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
   return byte;
 }
 
+std::uint64_t RomFile::SizeNow() {
+  struct stat status {};
+  if (::fstat(static_cast<int>(handle_), &status) != 0) Fail(RomFault::kReadFailed, std::strerror(errno));
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   // Writing at or past the end would extend the file; refuse instead.
   if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);

@@ -157,6 +157,12 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
   return byte;
 }
 
+std::uint64_t RomFile::SizeNow() {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(AsHandle(handle_), &size)) Fail(RomFault::kReadFailed, SystemReason(::GetLastError()));
+  return static_cast<std::uint64_t>(size.QuadPart);
+}
+
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   // Writing at or past the end would extend the file; refuse instead.
   if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);

@@ -401,6 +401,9 @@ void Form1::CopyPointerToClipboard() {
 }
 
 void Form1::PointerBoxChange(FieldLineEdit* box) {
+  // What the program fills in is a file's byte, two upper-case digits
+  // already: only the user's typing has anything for the rule to mend.
+  if (filling_boxes_) return;
   box->Correct(FilterHexInput(*box));
   typing_->Changed(box, !filling_boxes_);
 }

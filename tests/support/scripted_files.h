@@ -10,36 +10,44 @@
 
 namespace quorvane::testing {
 
-// The platform's files with a hand in between: before each open it can play
-// another program, or a file the system will not open (by throwing); and it
-// can play a disk that takes the next byte written but fails to flush it.
+// The platform's files with a hand in between: before each open, and each
+// read, it can play another program, or a file the system will not open or
+// read (by throwing); and it can play a disk that takes the next byte
+// written but fails to flush it.
 class ScriptedFiles : public FileLayer {
  public:
   std::function<void(int open)> before_open;  // opens counted from 1
+  std::function<void(int read)> before_read;  // reads counted from 1, in every file
   int opens = 0;
+  int reads = 0;
   bool fail_next_flush = false;
 
   std::unique_ptr<ImageFile> Open(const std::filesystem::path& path, FileAccess access) override {
-    if (before_open) before_open(++opens);
-    std::unique_ptr<ImageFile> file = PlatformFiles().Open(path, access);
-    if (access != FileAccess::kWrite || !std::exchange(fail_next_flush, false)) return file;
-    return std::make_unique<UnflushedFile>(std::move(file), path);
+    ++opens;
+    if (before_open) before_open(opens);
+    const bool unflushed = access == FileAccess::kWrite && std::exchange(fail_next_flush, false);
+    return std::make_unique<ScriptedFile>(PlatformFiles().Open(path, access), *this, unflushed);
   }
 
  private:
-  struct UnflushedFile : ImageFile {
-    UnflushedFile(std::unique_ptr<ImageFile> file, std::filesystem::path at)
-        : real(std::move(file)), path(std::move(at)) {}
+  struct ScriptedFile : ImageFile {
+    ScriptedFile(std::unique_ptr<ImageFile> file, ScriptedFiles& layer, bool no_flush)
+        : real(std::move(file)), files(layer), unflushed(no_flush) {}
     const FileFacts& Examine() const override { return real->Examine(); }
-    std::uint8_t ReadByteAt(std::uint32_t offset) override { return real->ReadByteAt(offset); }
+    std::uint8_t ReadByteAt(std::uint32_t offset) override {
+      if (files.before_read) files.before_read(++files.reads);
+      return real->ReadByteAt(offset);
+    }
+    std::uint64_t SizeNow() override { return real->SizeNow(); }
     void WriteByteAt(std::uint32_t offset, std::uint8_t value) override {
       real->WriteByteAt(offset, value);
-      throw RomError(
-          {.fault = RomFault::kFlushFailed, .path = path, .access = FileAccess::kWrite, .reason = "I/O error"});
+      if (unflushed)
+        throw RomError({.fault = RomFault::kFlushFailed, .access = FileAccess::kWrite, .reason = "I/O error"});
     }
     void Close() override { real->Close(); }
     std::unique_ptr<ImageFile> real;
-    std::filesystem::path path;
+    ScriptedFiles& files;
+    bool unflushed;
   };
 };
 
