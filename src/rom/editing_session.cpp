@@ -87,6 +87,11 @@ EditingSession::Display EditingSession::Show(std::int32_t entry) {
     // Another file has taken the image's place: the entry is read from it
     // alone, from the first byte on, and it is the image from now on.
     const CheckedImage now = CheckImage(module_.Files(), module_.RomPath);
+    // Every offset would be 512 bytes off in a file without the copier
+    // header: only Open, which asks about it, takes one on.
+    if (now.SeemsToLackHeader()) {
+      throw RomError({.fault = RomFault::kReplacedHeaderless, .path = module_.RomPath, .size = now.size});
+    }
     module_.RomIdentity = now.identity;
     writable_ = now.writable;
     // The Saves made were made into the other file.
@@ -111,10 +116,14 @@ std::optional<EditingSession::Display> EditingSession::TakeOnReplacement(const C
     module_.RomIdentity = before;
     throw;
   }
+  // A value the user changed is kept whole, as typed, so that no pointer,
+  // X or Y is left made of the user's bytes and the new file's.
   const BoxTexts read = taken.texts;
-  for (const FieldSlot& slot : kFieldTable) {
-    if (IsEdited(slot.box, texts[IndexOfBox(slot.box)]))
-      taken.texts[IndexOfBox(slot.box)] = texts[IndexOfBox(slot.box)];
+  for (const FieldSlot& edited : kFieldTable) {
+    if (!IsEdited(edited.box, texts[IndexOfBox(edited.box)])) continue;
+    for (const FieldSlot& slot : kFieldTable) {
+      if (SameValue(slot, edited)) taken.texts[IndexOfBox(slot.box)] = texts[IndexOfBox(slot.box)];
+    }
   }
   shown_.Forget();
   for (const FieldSlot& slot : kFieldTable) shown_.Remember(slot.box, read[IndexOfBox(slot.box)]);

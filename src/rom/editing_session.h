@@ -121,8 +121,9 @@ class EditingSession {
   // `checked` as Examine found it, keeping the user's edits. `texts` are the
   // boxes' texts on `display`, the display shown now (nullopt otherwise).
   // The shown entry is read from the new file; the display returned holds
-  // the user's texts in the boxes they edited, now edits against the new
-  // file's bytes, and the new file's bytes in the others. Nothing is
+  // the user's texts in every box of each value they edited (a pointer, X
+  // or Y whole), now edits against the new file's bytes, and the new file's
+  // bytes in the others. Nothing is
   // written, and the history of Saves starts anew. Throws RomError when the
   // entry cannot be read from the new file; then nothing changes.
   std::optional<Display> TakeOnReplacement(const CheckedImage& checked, const BoxTexts& texts, DisplayToken display);

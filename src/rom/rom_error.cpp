@@ -37,6 +37,8 @@ std::string_view FaultName(RomFault fault) {
       return "became short";
     case RomFault::kReplaced:
       return "replaced";
+    case RomFault::kReplacedHeaderless:
+      return "replaced, no header";
     case RomFault::kOutsideFile:
       return "outside";
     case RomFault::kReadFailed:

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QValidator>
+#include <algorithm>
 #include <array>
 
 #include "rom/hex_text.h"
@@ -97,6 +98,7 @@ void FindWindow::PlaceBeside(const QWidget& list) {
   QRect place(QPoint(window.right() + 1, window.top()), frameGeometry().size());
   if (!screen.contains(place)) place.moveTopLeft(QPoint(window.left(), window.bottom() + 1));
   if (!screen.contains(place)) place.moveBottomLeft(list.mapToGlobal(QPoint(0, list.height() - 1)));
+  place.moveTop(std::max(place.top(), screen.top()));
   move(place.topLeft());
 }
 

@@ -42,9 +42,10 @@ void Form1::ApplicationStateChanged(Qt::ApplicationState state) {
   away_ = state != Qt::ApplicationActive;
   // Read again only where nothing of the user's is in the way: no edit in
   // the boxes (those wait for the next Save's check), no dialog or command.
-  if (!back || dialogs_.IsOpen() || session_.ShownEntry() == 0 || HasEdits()) return;
+  // The list's entry, also when it could not be read before.
+  if (!back || dialogs_.IsOpen() || !session_.IsOpen() || List1->currentRow() < 0 || HasEdits()) return;
   try {
-    ShowDisplay(session_.Show(session_.ShownEntry()), /*quietly=*/true);
+    ShowDisplay(session_.Show(List1->currentRow() + 1), /*quietly=*/true);
   } catch (const RomError& failure) {
     ShowNothing(failure.failure(), /*quietly=*/true);
   }

@@ -269,6 +269,12 @@ QString Messages::FailureText(const RomFailure& failure) {
           .arg(name, Size(failure.size));
     case RomFault::kReplaced:
       return tr("\"%1\" has been replaced by another file since it was opened.").arg(name);
+    case RomFault::kReplacedHeaderless:
+      return tr("\"%1\" has been replaced by another file since it was opened, one of %2 bytes, a whole number of "
+                "kilobytes: it seems to have no 512-byte copier header, so it is not read as the image. Open it with "
+                "File > Open to be asked about it.")
+          .arg(name)
+          .arg(failure.size);
     case RomFault::kOutsideFile:
       return tr("The byte at offset %1 lies outside \"%2\", which is only %3 long: the file is too short to be a "
                 "complete image.")

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScopeGuard>
+#include <algorithm>
 #include <utility>
 
 #include "window/messages.h"
@@ -80,6 +81,9 @@ void SearchCommands::Run(bool forward) {
     // A question on the way may have saved edits: count in the image as it is now.
     if (dialogs_.Opened() != asked && session_.ShownEntry() == result.entry) {
       const SearchResult now = Search(forward);
+      // The entry shown may no longer hold the value (another program was
+      // at work meanwhile): then nothing found is claimed of it.
+      if (!now.failure && std::find(now.matches.begin(), now.matches.end(), result.entry) == now.matches.end()) return;
       result.matches = now.matches;
       result.failure = now.failure;
       if (now.failure) result.outcome = SearchResult::Outcome::kFailed;

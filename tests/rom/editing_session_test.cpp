@@ -30,7 +30,7 @@ std::string Named(const std::optional<RomFailure>& failure) {
 }
 
 // What another program, or the disk, does to the image at a chosen open.
-enum class Meddle { kNone, kReplace, kTruncate, kPointer123456AndX99, kFailOpen, kFailRead };
+enum class Meddle { kNone, kReplace, kReplaceHeaderless, kTruncate, kPointer123456AndX99, kFailOpen, kFailRead };
 
 class Session : public ::testing::Test {
  protected:
@@ -52,11 +52,12 @@ class Session : public ::testing::Test {
     };
   }
   void Do(Meddle meddle) {
-    if (meddle == Meddle::kReplace) {
+    if (meddle == Meddle::kReplace || meddle == Meddle::kReplaceHeaderless) {
       // As tools that save by writing a new file and renaming it over the
       // old one do; the old file is kept aside to see what reached it.
       fs::rename(image.path(), old_file());
       testing::WriteWholeFile(image.path(), original);
+      if (meddle == Meddle::kReplaceHeaderless) fs::resize_file(image.path(), 0x100000);
     }
     if (meddle == Meddle::kTruncate) fs::resize_file(image.path(), 0xF0300);
     if (meddle == Meddle::kPointer123456AndX99) {
@@ -245,7 +246,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Displaying, ::testing::Values(
     DisplayCase{"ReplacedBeforeTheFirstRead", 1, Meddle::kReplace, kAll3C, 2, 0},
     DisplayCase{"ReplacedBetweenTwoReads", 3, Meddle::kReplace, kAll3C, 2, 0},
     DisplayCase{"AReadFailsPartOfTheWay", 3, Meddle::kFailOpen, "busy", 0, 1},
-    DisplayCase{"Truncated", 1, Meddle::kTruncate, "became short", 0, 1}),
+    DisplayCase{"Truncated", 1, Meddle::kTruncate, "became short", 0, 1},
+    DisplayCase{"NotTakenOnWhenTheNewFileSeemsHeaderless", 1, Meddle::kReplaceHeaderless, "replaced, no header", 0, 1}),
     [](const ::testing::TestParamInfo<DisplayCase>& row) { return std::string(row.param.name); });
 // clang-format on
 
@@ -402,7 +404,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Steps, ::testing::Values(
     // Another program's new file taken on with the edits kept, as the user saw neither: its bytes in the
     // other boxes, the history anew; a Save then writes only what differs from it.
     StepsCase{"TakesOnAFileRenamedOver", {"save 1=05", "replace", "poke F0206=99", "takeon 4=00"}, "taken AB C3 A0 00 12 99 56 78 11 22", "F0206=99", 0, 0, 1},
-    StepsCase{"ThenSavesWhatDiffersFromIt", {"replace", "poke F0206=99", "takeon 1=05 4=00", "save"}, "saved", "F0200=00 F0206=99 F020A=05", 1, 0, 1},
+    StepsCase{"ThenSavesEachValueTheUserChangedWhole", {"replace", "poke F0202=D0", "poke F0206=99", "takeon 1=05 4=00", "save"}, "saved", "F0200=00 F0206=99 F020A=05", 1, 0, 1},
     StepsCase{"TakesOnTheSameFileRewritten", {"poke F0206=99", "takeon 4=00"}, "taken AB C3 A0 00 12 99 56 78 11 22", "F0206=99", 0, 0, 1},
     StepsCase{"TakesOnAFileDeletedAndMadeAnew", {"anew", "takeon 4=00"}, "taken AB C3 A0 00 12 34 56 78 11 22", "", 0, 0, 1},
     StepsCase{"TakesOnAFileThatSeemsHeaderless", {"headerless", "takeon 4=00"}, "taken AB C3 A0 00 12 34 56 78 11 22 headerless", "length F284E->100000", 0, 0, 1},
