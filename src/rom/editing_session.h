@@ -123,9 +123,9 @@ class EditingSession {
   // The shown entry is read from the new file; the display returned holds
   // the user's texts in every box of each value they edited (a pointer, X
   // or Y whole), now edits against the new file's bytes, and the new file's
-  // bytes in the others. Nothing is
-  // written, and the history of Saves starts anew. Throws RomError when the
-  // entry cannot be read from the new file; then nothing changes.
+  // bytes in the others. Nothing is written, and the history of Saves starts
+  // anew. Throws RomError when the entry cannot be read from the new file;
+  // then nothing changes.
   std::optional<Display> TakeOnReplacement(const CheckedImage& checked, const BoxTexts& texts, DisplayToken display);
 
   // Saves the edits of the shown entry: `texts` are the boxes' texts as

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "window/palette_tint.h"
+
 namespace quorvane {
 
 namespace {
@@ -56,12 +58,9 @@ EntryList::EntryList(QWidget* parent) : QListWidget(parent) {
 }
 
 QColor EntryList::UnfocusedHighlight(const QPalette& palette) {
-  // A third of the highlight over the list's ground: plainly the entry
-  // shown, plainly not where the keyboard is, in light and dark palettes.
-  const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
-  const QColor ground = palette.color(QPalette::Active, QPalette::Base);
-  return QColor::fromRgbF((2 * ground.redF() + highlight.redF()) / 3, (2 * ground.greenF() + highlight.greenF()) / 3,
-                          (2 * ground.blueF() + highlight.blueF()) / 3);
+  // A third of the way to the highlight: plainly the entry shown, plainly
+  // not where the keyboard is.
+  return TintTowardsHighlight(palette, 3);
 }
 
 void EntryList::focusInEvent(QFocusEvent* event) {

@@ -12,6 +12,7 @@
 
 #include "window/hex_input_filter.h"
 #include "window/messages.h"
+#include "window/palette_tint.h"
 
 namespace quorvane {
 
@@ -41,15 +42,9 @@ void FieldLineEdit::ShowAsEdited(bool edited) {
   QFont font = this->font();
   font.setBold(edited);
   setFont(font);
-  // The ground a quarter of the way to the highlight colour, from whatever
-  // palette the platform gives, light or dark.
+  // The ground a quarter of the way to the highlight colour.
   QPalette palette = QGuiApplication::palette();
-  if (edited) {
-    const QColor base = palette.color(QPalette::Base);
-    const QColor mark = palette.color(QPalette::Highlight);
-    palette.setColor(QPalette::Base, QColor((3 * base.red() + mark.red()) / 4, (3 * base.green() + mark.green()) / 4,
-                                            (3 * base.blue() + mark.blue()) / 4));
-  }
+  if (edited) palette.setColor(QPalette::Base, TintTowardsHighlight(palette, 4));
   setPalette(palette);
   setAccessibleDescription(edited ? Messages::Edited(description_) : description_);
 }

@@ -105,13 +105,13 @@ void Form1::List1_Click() {
   ShowSelectedEntry();
 }
 
-void Form1::ShowEntryAt(int row) {
+void Form1::ShowEntryAt(int row, bool quietly) {
   // All ten bytes come from one file, or none is shown: a failure empties
   // every box rather than leave a mix of two entries or two files.
   try {
-    ShowDisplay(session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1));
+    ShowDisplay(session_.Show(std::int32_t{static_cast<std::int16_t>(row)} + 1), quietly);
   } catch (const RomError& failure) {
-    ShowNothing(failure.failure());
+    ShowNothing(failure.failure(), quietly);
   }
 }
 
@@ -405,7 +405,7 @@ void Form1::PointerBoxChange(FieldLineEdit* box) {
   // already: only the user's typing has anything for the rule to mend.
   if (filling_boxes_) return;
   box->Correct(FilterHexInput(*box));
-  typing_->Changed(box, !filling_boxes_);
+  typing_->Changed(box, /*by_user=*/true);
 }
 
 void Form1::Text2_Change() { PointerBoxChange(Text2); }

@@ -102,10 +102,10 @@ class Form1 : public QMainWindow {
   // again, as a click on it does.
   void GoToEntry(std::int32_t entry);
   // Shows the entry at a list position, or, when it cannot be read, tells
-  // the user and leaves every box empty and shut until one can be.
-  void ShowEntryAt(int row);
-  // Quietly, the focus stays where it is and what the user must know goes
-  // to the status line, not into a dialog.
+  // the user and leaves every box empty and shut until one can be. Quietly,
+  // the focus stays where it is and what the user must know goes to the
+  // status line, not into a dialog.
+  void ShowEntryAt(int row, bool quietly = false);
   void ShowDisplay(const EditingSession::Display& display, bool quietly = false);
   void ShowNothing(const RomFailure& failure, bool quietly = false);
   // Beside the user's other tools (form1_other_tools.cpp): after a Save

@@ -44,11 +44,7 @@ void Form1::ApplicationStateChanged(Qt::ApplicationState state) {
   // the boxes (those wait for the next Save's check), no dialog or command.
   // The list's entry, also when it could not be read before.
   if (!back || dialogs_.IsOpen() || !session_.IsOpen() || List1->currentRow() < 0 || HasEdits()) return;
-  try {
-    ShowDisplay(session_.Show(List1->currentRow() + 1), /*quietly=*/true);
-  } catch (const RomError& failure) {
-    ShowNothing(failure.failure(), /*quietly=*/true);
-  }
+  ShowEntryAt(List1->currentRow(), /*quietly=*/true);
 }
 
 }  // namespace quorvane
