@@ -31,7 +31,9 @@ class RecordTyping::AdvanceWatch : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     switch (event->type()) {
       case QEvent::KeyPress:
-        if (watched == typing_.advanced_to_ || IsModifier(*static_cast<QKeyEvent*>(event))) break;
+        // A key reaches the top-level window first, then the box with the focus.
+        if (!watched->isWidgetType() || watched == typing_.advanced_to_ || IsModifier(*static_cast<QKeyEvent*>(event)))
+          break;
         [[fallthrough]];
       case QEvent::Shortcut:
       case QEvent::MouseButtonPress:

@@ -123,17 +123,19 @@ class FormHarness {
       return std::none_of(timers.begin(), timers.end(), [](const QTimer* timer) { return timer->isActive(); });
     }));
   }
-  // Types as a user does: each key goes to whatever has the focus by then.
+  // Types as a user does: each key goes to the window with the focus by
+  // then, which passes it on to its focused widget, as the platform's do.
   void Type(const QString& keys) {
-    for (QChar key : keys) QTest::keyClicks(Focused(), QString(key));
+    for (QChar key : keys) QTest::keyClick(FocusWindow(), key.toLatin1());
   }
+  QWindow* FocusWindow() const { return (Focused() != nullptr ? Focused() : &form)->window()->windowHandle(); }
   // A key by its name ("Tab", "Shift+Tab", "Ctrl+V"; "Redo" is the
   // platform's), or else the text typed: hex digits always are.
   void Press(const QString& key) {
     const QKeySequence named = key == "Redo" ? QKeySequence(QKeySequence::Redo) : QKeySequence(key);
     const bool hex = std::all_of(key.begin(), key.end(), [](QChar c) { return isxdigit(c.toLatin1()) != 0; });
     if (hex || named.isEmpty() || named[0].key() == Qt::Key_unknown) return Type(key);  // "F3" is typed
-    QTest::keyClick(Focused() != nullptr ? Focused() : &form, named[0].key(), named[0].keyboardModifiers());
+    QTest::keyClick(FocusWindow(), named[0].key(), named[0].keyboardModifiers());
   }
   void FocusBox(int box) {
     form.Box(box)->setFocus(Qt::TabFocusReason);
