@@ -99,7 +99,7 @@ void RecordTyping::ForgetAdvance() {
 
 void RecordTyping::Forget() {
   ForgetAdvance();
-  spread_ = {};
+  spreads_.clear();
 }
 
 bool RecordTyping::eventFilter(QObject* watched, QEvent* event) {
@@ -124,8 +124,9 @@ bool RecordTyping::TakeKey(FieldLineEdit* box, const QKeyEvent& key) {
   // Taking typing back, or making it again, is no typing: it passes no focus on.
   const QScopedValueRollback changing(changing_boxes_, true);
   if (SpreadHolds(box, !undo)) {
-    for (FieldLineEdit* part : spread_.boxes) undo ? part->undo() : part->redo();
-    spread_.undone = undo;
+    Spread& spread = spreads_.at(ValueOf(box)->front());
+    for (FieldLineEdit* part : spread.boxes) undo ? part->undo() : part->redo();
+    spread.undone = undo;
   } else {
     undo ? box->undo() : box->redo();
   }
@@ -133,11 +134,13 @@ bool RecordTyping::TakeKey(FieldLineEdit* box, const QKeyEvent& key) {
 }
 
 bool RecordTyping::SpreadHolds(const QWidget* box, bool undone) const {
-  if (std::find(spread_.boxes.begin(), spread_.boxes.end(), box) == spread_.boxes.end()) return false;
-  if (spread_.undone != undone) return false;
-  for (std::size_t at = 0; at < spread_.boxes.size(); ++at) {
-    const QStringList& expected = undone ? spread_.before : spread_.after;
-    const FieldLineEdit* part = spread_.boxes[at];
+  const std::vector<FieldLineEdit*>* value = ValueOf(box);
+  const auto found = value == nullptr ? spreads_.end() : spreads_.find(value->front());
+  if (found == spreads_.end() || found->second.undone != undone) return false;
+  const Spread& spread = found->second;
+  for (std::size_t at = 0; at < spread.boxes.size(); ++at) {
+    const QStringList& expected = undone ? spread.before : spread.after;
+    const FieldLineEdit* part = spread.boxes[at];
     if (part->text() != expected.at(static_cast<qsizetype>(at))) return false;
     if (!(undone ? part->isRedoAvailable() : part->isUndoAvailable())) return false;
   }
@@ -157,13 +160,13 @@ bool RecordTyping::TakePaste(FieldLineEdit* box, const QString& text) {
   const bool hex = IsHexText(digits);
   if (hex && digits.size() == 2 * static_cast<qsizetype>(value->size()) && value->size() > 1) {
     const QScopedValueRollback changing(changing_boxes_, true);
-    spread_ = {*value, {}, {}, false};
+    Spread& spread = spreads_[value->front()] = {*value, {}, {}, false};
     qsizetype at = 0;
     for (FieldLineEdit* part : *value) {
-      spread_.before.append(part->text());
+      spread.before.append(part->text());
       part->selectAll();
       part->insert(digits.mid(at, 2).toUpper());
-      spread_.after.append(part->text());
+      spread.after.append(part->text());
       at += 2;
     }
     value->back()->setFocus(Qt::OtherFocusReason);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "window/field_line_edit.h"
@@ -61,8 +62,8 @@ class RecordTyping : public QObject {
   void Advance(FieldLineEdit* from, FieldLineEdit* to);
   bool TakeKey(FieldLineEdit* box, const QKeyEvent& key);
   bool TakePaste(FieldLineEdit* box, const QString& text);
-  // Whether a box belongs to the last whole-value paste, and every box of
-  // it still holds what the paste left (or, once undone, what it replaced)
+  // Whether a box belongs to the last whole-value paste into its value, and
+  // every box of it still holds what the paste left (or, once undone, what it replaced)
   // with the paste still in its own history to take back (or make again).
   bool SpreadHolds(const QWidget* box, bool undone) const;
 
@@ -74,7 +75,9 @@ class RecordTyping : public QObject {
     std::vector<FieldLineEdit*> boxes;
     QStringList before, after;
     bool undone = false;
-  } spread_;
+  };
+  // The last whole-value paste into each value, by the value's first box.
+  std::map<const FieldLineEdit*, Spread> spreads_;
   // Set while this class itself changes boxes (a whole-value paste, Undo,
   // Redo): that is no typing, and passes no focus on.
   bool changing_boxes_ = false;
