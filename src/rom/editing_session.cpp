@@ -254,14 +254,20 @@ std::int32_t EditingSession::NextStepEntry(HistoryDirection direction) const {
 }
 
 bool EditingSession::Write(std::int32_t entry, const FieldSlot& slot, std::uint8_t value,
-                           std::optional<RomFailure>& failure) const {
+                           std::optional<RomFailure>& failure) {
   try {
     module_.WriteFieldByte(entry, slot.position, value);
+    writable_ = true;
     return true;
   } catch (const RomError& error) {
     failure = error.failure();
+    if (failure->fault == RomFault::kCannotOpen) writable_ = false;
     return ReachedTheFile(*failure);
   }
+}
+
+void EditingSession::RecheckWritable() {
+  if (IsOpen()) writable_ = OpensForWriting(module_.Files(), module_.RomPath);
 }
 
 EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, const BoxTexts& texts,

@@ -92,7 +92,10 @@ class EditingSession {
   const std::filesystem::path& ImagePath() const { return module_.RomPath; }
   // Whether the file the session holds opened for writing when it was
   // taken on (at Open, or when a display found it replaced).
+  // Whether Save can write to the image, as last seen: at Open, at the
+  // last write, or when last asked again.
   bool ImageWritable() const { return writable_; }
+  void RecheckWritable();
 
   struct Display {
     BoxTexts texts;
@@ -184,7 +187,7 @@ class EditingSession {
   // Writes one byte of an entry; false, with `failure` set, when the byte
   // did not reach the file; true with `failure` set when it did but the
   // system could not confirm it is on the disk.
-  bool Write(std::int32_t entry, const FieldSlot& slot, std::uint8_t value, std::optional<RomFailure>& failure) const;
+  bool Write(std::int32_t entry, const FieldSlot& slot, std::uint8_t value, std::optional<RomFailure>& failure);
 
   Module1& module_;
   std::int32_t shown_entry_ = 0;

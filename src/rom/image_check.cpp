@@ -9,13 +9,16 @@ namespace quorvane {
 CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path) {
   const FileFacts facts = files.Open(path, FileAccess::kRead)->Examine();
   if (facts.size < kMinimumImageSize) throw RomError({.fault = RomFault::kTooShort, .path = path, .size = facts.size});
-  bool writable = true;
+  return CheckedImage{facts.identity, facts.size, OpensForWriting(files, path)};
+}
+
+bool OpensForWriting(FileLayer& files, const std::filesystem::path& path) {
   try {
     files.Open(path, FileAccess::kWrite)->Close();
-  } catch (const RomError&) {
-    writable = false;
+  } catch (const RomError& error) {
+    return error.failure().fault != RomFault::kCannotOpen;
   }
-  return CheckedImage{facts.identity, facts.size, writable};
+  return true;
 }
 
 }  // namespace quorvane

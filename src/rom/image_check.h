@@ -30,4 +30,9 @@ struct CheckedImage {
 // may be written, changes nothing in it.
 CheckedImage CheckImage(FileLayer& files, const std::filesystem::path& path);
 
+// Whether the file at `path` opens for writing now. Only a refusal counts
+// against it: a file another program holds for a moment is busy, not
+// read-only.
+bool OpensForWriting(FileLayer& files, const std::filesystem::path& path);
+
 }  // namespace quorvane

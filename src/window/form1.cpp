@@ -341,6 +341,7 @@ void Form1::UpdateEditMarks() {
 void Form1::RefreshState() {
   UpdateActions();
   UpdateEditMarks();
+  if (session_.IsOpen()) status_->UpdateImage(session_.ImagePath(), session_.ImageWritable());
 }
 
 bool Form1::MaySessionEnd(bool may_ask) {

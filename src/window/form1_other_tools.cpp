@@ -43,7 +43,10 @@ void Form1::ApplicationStateChanged(Qt::ApplicationState state) {
   // Read again only where nothing of the user's is in the way: no edit in
   // the boxes (those wait for the next Save's check), no dialog or command.
   // The list's entry, also when it could not be read before.
-  if (!back || dialogs_.IsOpen() || !session_.IsOpen() || List1->currentRow() < 0 || HasEdits()) return;
+  if (!back || dialogs_.IsOpen() || !session_.IsOpen()) return;
+  session_.RecheckWritable();  // the user may have changed that meanwhile
+  RefreshState();
+  if (List1->currentRow() < 0 || HasEdits()) return;
   ShowEntryAt(List1->currentRow(), /*quietly=*/true);
 }
 

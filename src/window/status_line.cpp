@@ -30,8 +30,13 @@ void StatusLine::ShowNoImage() {
 }
 
 void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
-  image_->SetWords(Messages::ImageStatus(path, writable));
+  UpdateImage(path, writable);
   last_->SetWords({});
+}
+
+void StatusLine::UpdateImage(const std::filesystem::path& path, bool writable) {
+  const QString words = Messages::ImageStatus(path, writable);
+  if (words != image_->Words()) image_->SetWords(words);
 }
 
 void StatusLine::Tell(const QString& what, std::int32_t entry) {

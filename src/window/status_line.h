@@ -26,6 +26,8 @@ class StatusLine : public QObject {
   // Before any image is open, it invites the user to open one.
   void ShowNoImage();
   void ShowImage(const std::filesystem::path& path, bool writable);
+  // The same image, found writable or read-only since: the words stay.
+  void UpdateImage(const std::filesystem::path& path, bool writable);
   // What the last command did to an entry, in a few words.
   void Tell(const QString& what, std::int32_t entry);
   // The same, said by a screen reader as it comes, wherever the focus is.

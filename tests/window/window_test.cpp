@@ -167,6 +167,14 @@ class WindowTest : public QObject {
     fs::rename(image->folder() / "made.smc", image->path());
     form->List1->setCurrentRow(1);
     QCOMPARE(form->Status().Text(), QString::fromStdString(DisplayPath(image->path())));
+    // And it follows the file: read-only as a Save finds it, writable again as the user comes back.
+    fs::permissions(image->path(), fs::perms::owner_write | fs::perms::group_write, fs::perm_options::remove);
+    form->Text1->setText("77");
+    form->file_save_Click();
+    QCOMPARE(form->Status().Text().section(" | ", 0, 0).endsWith("it)"), !root);
+    fs::permissions(image->path(), fs::perms::owner_write, fs::perm_options::add);
+    for (auto state : {Qt::ApplicationInactive, Qt::ApplicationActive}) emit qApp->applicationStateChanged(state);
+    QCOMPARE(form->Status().Text().section(" | ", 0, 0), QString::fromStdString(DisplayPath(image->path())));
     // The current entry is filled with the highlight while the list has the focus, muted while a box has it.
     const QRect current = form->List1->visualItemRect(form->List1->currentItem());
     const auto ground = [&] {
