@@ -263,7 +263,10 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kOtherDisplay:
       break;
   }
-  if (result.failure && result.failure->fault == RomFault::kReplaced && result.written.empty()) {
+  if (result.failure && result.failure->fault == RomFault::kReplaced && result.to_write == 0) {
+    // Nothing of the user's was at stake: the new file is shown, as browsing would show it.
+    ShowEntryAt(ShownRow(), /*quietly=*/true);
+  } else if (result.failure && result.failure->fault == RomFault::kReplaced && result.written.empty()) {
     OfferNewFile(texts);
   } else {
     dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));

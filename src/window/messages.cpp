@@ -366,6 +366,7 @@ QString Messages::NotSavedText(const SaveResult& result, const BoxTexts& texts, 
                       .arg(result.to_write)
                 : tr("Every changed byte was written."));
   }
+  if (result.to_write == 0) return what + tr(" There was nothing to save, and the entry could not be read again.");
   if (result.written.empty()) {
     return what + tr(" Nothing was saved; your changes are still in the boxes.");
   }
