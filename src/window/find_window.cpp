@@ -109,6 +109,8 @@ void FindWindow::Announce(const QString& what) {
   message_->setMinimumHeight(message_->heightForWidth(message_->width()));
 }
 
+void FindWindow::Hush() { message_->hide(); }
+
 void FindWindow::Find(bool forward) {
   const int digits = ValueDigits(Searched());
   if (value_->text().size() != digits) {

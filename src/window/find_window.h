@@ -36,6 +36,8 @@ class FindWindow : public QDialog {
   // Shows what the last search found under the value, where the user is,
   // and has a screen reader say it.
   void Announce(const QString& what);
+  // What was said gives way.
+  void Hush();
   QLineEdit* Value() const { return value_; }
 
  signals:

@@ -116,6 +116,8 @@ void Form1::ShowEntryAt(int row, bool quietly) {
 }
 
 void Form1::ShowDisplay(const EditingSession::Display& display, bool quietly) {
+  // What was said of the entry may no longer hold once its bytes differ.
+  const bool changed = display.texts != Texts();
   display_ = display.token;
   typing_->Forget();
   {
@@ -129,7 +131,7 @@ void Form1::ShowDisplay(const EditingSession::Display& display, bool quietly) {
   MoveHighlight(ShownRow());
   if (!quietly) List1->setFocus(Qt::OtherFocusReason);
   RefreshState();
-  status_->Showing(session_.ShownEntry());
+  status_->Showing(session_.ShownEntry(), changed);
   if (display.replaced) {
     status_->ShowImage(session_.ImagePath(), session_.ImageWritable());
     const Message replaced = Messages::Replaced(session_.ImagePath());

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <utility>
 
@@ -21,7 +22,12 @@ SearchCommands::SearchCommands(QWidget* window, QWidget* list, const EditingSess
       dialogs_(dialogs),
       status_(status),
       go_to_(std::move(go_to)),
-      has_edits_(std::move(has_edits)) {}
+      has_edits_(std::move(has_edits)) {
+  // The find window says what the status line says of a search, as long as it does.
+  connect(&status_, &StatusLine::lastWordsChanged, this, [this] {
+    if (!telling_ && find_window_ != nullptr) find_window_->Hush();
+  });
+}
 
 void SearchCommands::OpenWindow() {
   if (find_window_ == nullptr) {
@@ -45,6 +51,7 @@ void SearchCommands::OpenWindow() {
 
 void SearchCommands::Tell(const QString& words, std::int32_t entry) {
   // Shown in both, said once: from the find window while it is open.
+  const QScopedValueRollback telling(telling_, true);
   if (find_window_ != nullptr && find_window_->isVisible()) {
     status_.Tell(words, entry);
     find_window_->Announce(words);

@@ -59,6 +59,7 @@ class SearchCommands : public QObject {
   FindWindow* find_window_ = nullptr;
   std::optional<RecordValue> searched_;  // none until a search was made
   std::uint32_t value_ = 0;
+  bool telling_ = false;  // while its own words go into the status line
 };
 
 }  // namespace quorvane

@@ -26,12 +26,12 @@ StatusLine::StatusLine(QStatusBar* bar)
 
 void StatusLine::ShowNoImage() {
   image_->SetWords(Messages::NoImageOpen());
-  last_->SetWords({});
+  SetLast({});
 }
 
 void StatusLine::ShowImage(const std::filesystem::path& path, bool writable) {
   UpdateImage(path, writable);
-  last_->SetWords({});
+  SetLast({});
 }
 
 void StatusLine::UpdateImage(const std::filesystem::path& path, bool writable) {
@@ -41,16 +41,21 @@ void StatusLine::UpdateImage(const std::filesystem::path& path, bool writable) {
 
 void StatusLine::Tell(const QString& what, std::int32_t entry) {
   about_ = entry;
-  last_->SetWords(what);
+  SetLast(what);
 }
 
 void StatusLine::Announce(const QString& what, std::int32_t entry) {
   about_ = entry;
-  last_->Announce(what);
+  SetLast(what, /*announce=*/true);
 }
 
-void StatusLine::Showing(std::int32_t entry) {
-  if (entry != about_) last_->SetWords({});
+void StatusLine::Showing(std::int32_t entry, bool changed) {
+  if (entry != about_ || changed) SetLast({});
+}
+
+void StatusLine::SetLast(const QString& words, bool announce) {
+  announce ? last_->Announce(words) : last_->SetWords(words);
+  emit lastWordsChanged();
 }
 
 QString StatusLine::Text() const {

@@ -32,12 +32,19 @@ class StatusLine : public QObject {
   void Tell(const QString& what, std::int32_t entry);
   // The same, said by a screen reader as it comes, wherever the focus is.
   void Announce(const QString& what, std::int32_t entry);
-  // The entry shown now (0 for none): what was said of another gives way.
-  void Showing(std::int32_t entry);
+  // The entry shown now (0 for none): what was said of another gives way,
+  // and of this one too when its bytes on show have `changed`.
+  void Showing(std::int32_t entry, bool changed = false);
 
   QString Text() const;
 
+ signals:
+  // The last command's words changed, or gave way.
+  void lastWordsChanged();
+
  private:
+  void SetLast(const QString& words, bool announce = false);
+
   ElidingLabel* image_;
   AnnouncementLabel* last_;
   std::int32_t about_ = 0;  // the entry the last command's words are about

@@ -365,6 +365,9 @@ class EditingTest : public QObject {
     form->edit_findnext->trigger();
     QCOMPARE(Said(), QString("Entry 130: 3 of 3 entries hold Text Pointer C3A05F"));
     QCOMPARE(Facts(harness->dialogs.warnings), QStringList("kReplaced | image.smc"));
+    image->Poke(0xF07B7, {0x00});  // another program changes entry 130's pointer: what was said gives way
+    for (auto state : {Qt::ApplicationInactive, Qt::ApplicationActive}) emit qApp->applicationStateChanged(state);
+    QCOMPARE(Said() + QString::number(form->FindEntry()->findChild<QLabel*>("find_message")->isVisible()), "0");
   }
 
   void aRebuiltImageIsShownWithTheEditsKeptAndIsFreshOnReturn() {
