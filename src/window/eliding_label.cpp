@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/eliding_label.h"
 
+#include <QFontMetricsF>
+#include <QtMath>
+
 namespace quorvane {
 
 ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
@@ -17,8 +20,10 @@ void ElidingLabel::SetWords(const QString& words) {
 QSize ElidingLabel::sizeHint() const {
   if (wordWrap()) return QLabel::sizeHint();
   const QMargins margins = contentsMargins();
-  return {fontMetrics().horizontalAdvance(words_) + margins.left() + margins.right() + 2 * margin(),
-          QLabel::sizeHint().height()};
+  // Rounded up: the width rounded to the nearest pixel may be a fraction
+  // short of the words, and they would lose their last letters to "…".
+  const int words = qCeil(QFontMetricsF(font()).horizontalAdvance(words_));
+  return {words + margins.left() + margins.right() + 2 * margin(), QLabel::sizeHint().height()};
 }
 
 QSize ElidingLabel::minimumSizeHint() const {

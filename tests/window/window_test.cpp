@@ -225,6 +225,8 @@ class WindowTest : public QObject {
              QStringList(2, "Entry 1: 1 of 2 entries hold Text Pointer C3A05F, on from Entry 1"));
     const auto* line = form->FindEntry()->findChild<QLabel*>("find_message");
     QTRY_VERIFY(line->height() >= line->heightForWidth(line->width()));
+    form->showMaximized();  // with room, whole
+    QTRY_COMPARE(said->text(), said->toolTip());
   }
 
   void typingCannotAnswerAQuestion_data() {
