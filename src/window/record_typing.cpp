@@ -174,6 +174,12 @@ bool RecordTyping::TakePaste(FieldLineEdit* box, const QString& text) {
   }
   const qsizetype room = box->maxLength() - box->text().size() + box->selectedText().size();
   if (text.size() <= room) return false;
+  if (hex && digits.size() <= 2) {
+    // A byte pasted into a full box starts its byte afresh, as typing does.
+    box->selectAll();
+    box->insert(digits.toUpper());
+    return true;
+  }
   tell_(Messages::PasteRefused(text));
   return true;
 }

@@ -116,6 +116,7 @@ class EditingTest : public QObject {
     QTest::newRow("taken back after a refused Save") << 2 << "Ctrl+V Box5 zz Ctrl+S Box3 Ctrl+Z Box5 12" << "ED1F6A" << "" << "kNotSaved | entry 1 | box 5 | zz";
     QTest::newRow("each value's paste taken back whole") << 5 << "Ctrl+V Box7 Ctrl+V Ctrl+Z Box5 Ctrl+Z" << "ABCD" << "" << "";
     QTest::newRow("and put back") << 2 << "Ctrl+V Shift+Tab Ctrl+Z Redo" << "ED1F6A" << "F0200=6A F0201=1F F0202=ED" << "";
+    QTest::newRow("a byte pasted into a full box") << -1 << "Ctrl+V" << " 7e " << "F020A=7E" << "";
     QTest::newRow("Shift+Insert pastes too") << 7 << "Shift+Insert" << "ABCD" << "F0208=CD F0209=AB" << "";
     // The Undo keys go to a box while it has something of its own to take, never to a Save while a box holds an edit;
     // otherwise they take the Save back, or make it again.
