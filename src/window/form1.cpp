@@ -329,6 +329,8 @@ void Form1::TakeHistoryStep(HistoryDirection direction) {
   const EditingSession::StepResult result = session_.TakeStep(direction, Texts(), display_);
   if (result.display) ShowDisplay(*result.display);
   if (result.display_failure) ShowNothing(*result.display_failure);
+  // Refused for another program's change to the entry on show: the boxes show it.
+  if (result.changed && result.entry == session_.ShownEntry()) ShowEntryAt(ShownRow(), /*quietly=*/true);
   RefreshState();
   status_->Tell(Messages::StepSummary(result, direction), result.entry);
   const Message problem = Messages::NotTaken(result, direction);

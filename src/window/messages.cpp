@@ -258,7 +258,7 @@ QString Messages::FailureText(const RomFailure& failure) {
     case RomFault::kCannotOpen:
       return (reading ? tr("Cannot open \"%1\" for reading: %2.") : tr("Cannot open \"%1\" for writing: %2."))
                  .arg(name, reason) +
-             (reading ? QString() : tr(" If the file is read-only, make it writable and save again."));
+             (reading ? QString() : tr(" If the file is read-only, make it writable and try again."));
     case RomFault::kTooShort:
       return tr("\"%1\" is too short to be an image with door records: it is %2 long, but the last record ends at "
                 "offset %3, so an image is at least %4 long.")
@@ -422,6 +422,7 @@ QString Messages::NotTakenText(const EditingSession::StepResult& result, History
   const QString what = result.failure ? FailureText(*result.failure) : QString();
   const QString unconfirmed = result.unconfirmed ? tr(" That last byte is in the file and counts as written.") : "";
   if (result.taken == result.total) return what + unconfirmed;
+  if (result.taken == 0) return what + unconfirmed + tr(" Nothing was written.");
   return what + unconfirmed +
          (undo ? tr(" Only %1 of the %2 bytes of entry %3 were put back; Undo can take the rest later.")
                : tr(" Only %1 of the %2 bytes of entry %3 were written again; Redo can write the rest later."))

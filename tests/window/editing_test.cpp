@@ -270,6 +270,7 @@ class EditingTest : public QObject {
     image->Poke(0xF020A, {0x66});  // another program's Style
     QTest::keyClick(form->List1, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Facts(harness->dialogs.warnings), QStringList("kNotTaken | entry 1 | box 1 | 05 66"));
+    QCOMPARE(form->Text1->text(), QString("66"));
   }
 
   void theStatusLineAndAssistiveSoftwareTellWhatIsNotSaved() {
