@@ -36,12 +36,11 @@ class ImageFile {
  public:
   virtual ~ImageFile() = default;
   virtual const FileFacts& Examine() const = 0;
-  // A byte at or past the end of the file is a failure (kOutsideFile).
+  // A byte at or past the end of the file is a failure (kOutsideFile), told
+  // with the file's size now (another program may have shortened it since
+  // it was opened).
   virtual std::uint8_t ReadByteAt(std::uint32_t offset) = 0;
-  // The file's size now, asked of the handle (another program may have
-  // shortened it since it was opened).
-  virtual std::uint64_t SizeNow() = 0;
-  // Writes in place, never at or past the end, and returns once the byte is
+  // Writes in place, never at or past the end as it is now, and returns once the byte is
   // on the storage. kFlushFailed means the byte is in the file all the same.
   virtual void WriteByteAt(std::uint32_t offset, std::uint8_t value) = 0;
   // Closes now and reports a failed close, which can mean a lost write.

@@ -43,7 +43,7 @@ std::uint8_t Module1::Reading::Field(std::int32_t entry, std::int16_t position) 
     throw RomError({.fault = RomFault::kBecameTooShort,
                     .path = module_->RomPath,
                     .access = FileAccess::kRead,
-                    .size = file_->SizeNow()});
+                    .size = failure.failure().size});
   }
 }
 

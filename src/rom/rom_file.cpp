@@ -48,6 +48,11 @@ RomFile::RomFile(RomFile&& other) noexcept
       path_(other.path_),
       facts_(other.facts_) {}
 
+void RomFile::FailOutside(std::uint64_t offset) {
+  const std::uint64_t size = SizeNow();
+  throw RomError({.fault = RomFault::kOutsideFile, .path = *path_, .access = access_, .offset = offset, .size = size});
+}
+
 void RomFile::Fail(RomFault fault, std::string reason, std::uint64_t offset) const {
   throw RomError({.fault = fault,
                   .path = *path_,

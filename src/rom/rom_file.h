@@ -32,7 +32,6 @@ class RomFile final : public ImageFile {
 
   const FileFacts& Examine() const override { return facts_; }
   std::uint8_t ReadByteAt(std::uint32_t offset) override;
-  std::uint64_t SizeNow() override;
   void WriteByteAt(std::uint32_t offset, std::uint8_t value) override;
   void Close() override;
 
@@ -51,6 +50,10 @@ class RomFile final : public ImageFile {
 
   RomFile(NativeHandle handle, FileAccess access, const std::filesystem::path& path);
   [[noreturn]] void Fail(RomFault fault, std::string reason = {}, std::uint64_t offset = 0) const;
+  // kOutsideFile, told with the size the file has now: another program may
+  // have shortened it since it was opened.
+  [[noreturn]] void FailOutside(std::uint64_t offset);
+  std::uint64_t SizeNow();
 
   NativeHandle handle_;
   FileAccess access_;

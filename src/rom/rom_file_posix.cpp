@@ -94,7 +94,7 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
     count = ::pread(static_cast<int>(handle_), &byte, 1, static_cast<off_t>(offset));
   } while (count < 0 && errno == EINTR);
   if (count < 0) Fail(FaultOf(errno, RomFault::kReadFailed), std::strerror(errno));
-  if (count == 0) Fail(RomFault::kOutsideFile, {}, offset);
+  if (count == 0) FailOutside(offset);
   return byte;
 }
 
@@ -105,8 +105,9 @@ std::uint64_t RomFile::SizeNow() {
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
-  // Writing at or past the end would extend the file; refuse instead.
-  if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);
+  // Writing at or past the end would extend the file; refuse instead. The
+  // size now, not at the open: another program may have shortened it since.
+  if (offset >= SizeNow()) FailOutside(offset);
   const unsigned char byte = value;
   ssize_t count;
   do {
@@ -120,7 +121,9 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
   do {
 #ifdef F_FULLFSYNC
     flushed = ::fcntl(static_cast<int>(handle_), F_FULLFSYNC);
-    if (flushed != 0 && errno != EINTR) flushed = ::fsync(static_cast<int>(handle_));  // a file system without it
+    // A file system without it says so; any other error is the flush failing.
+    if (flushed != 0 && (errno == ENOTSUP || errno == ENOTTY || errno == EINVAL))
+      flushed = ::fsync(static_cast<int>(handle_));
 #else
     flushed = ::fdatasync(static_cast<int>(handle_));
 #endif

@@ -153,7 +153,7 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
     const DWORD error = ::GetLastError();
     if (error != ERROR_HANDLE_EOF) Fail(RomFault::kReadFailed, SystemReason(error));
   }
-  if (count == 0) Fail(RomFault::kOutsideFile, {}, offset);
+  if (count == 0) FailOutside(offset);
   return byte;
 }
 
@@ -164,8 +164,9 @@ std::uint64_t RomFile::SizeNow() {
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
-  // Writing at or past the end would extend the file; refuse instead.
-  if (offset >= facts_.size) Fail(RomFault::kOutsideFile, {}, offset);
+  // Writing at or past the end would extend the file; refuse instead. The
+  // size now, not at the open: another program may have shortened it since.
+  if (offset >= SizeNow()) FailOutside(offset);
   const unsigned char byte = value;
   DWORD count = 0;
   OVERLAPPED position = At(offset);

@@ -142,6 +142,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, Saving, ::testing::Values(
     [](const ::testing::TestParamInfo<SaveCase>& row) { return std::string(row.param.name); });
 // clang-format on
 
+TEST_F(Session, AFileShortenedAfterItsCheckIsNeverExtendedAndIsToldAsItIsNow) {
+  files.before_write = [this] { fs::resize_file(image.path(), 0x100); };
+  const std::optional<RomFailure> failure = session.Save(With({{1, "05"}}), token).failure;
+  EXPECT_EQ(Named(failure) + " " + std::to_string(failure.value().size), "outside 256");
+  EXPECT_EQ(fs::file_size(image.path()), 0x100u);
+}
+
 TEST_F(Session, AFileMadeAnewAtTheImagesPlaceIsAnotherFileEvenWithItsNumber) {
   if (!testing::KeepsBirthTime(image.path())) GTEST_SKIP() << "this file system keeps no birth time";
   const auto identity = [&] { return PlatformFiles().Open(image.path(), FileAccess::kRead)->Examine().identity; };

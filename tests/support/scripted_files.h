@@ -18,6 +18,7 @@ class ScriptedFiles : public FileLayer {
  public:
   std::function<void(int open)> before_open;  // opens counted from 1
   std::function<void(int read)> before_read;  // reads counted from 1, in every file
+  std::function<void()> before_write;
   int opens = 0;
   int reads = 0;
   bool fail_next_flush = false;
@@ -38,8 +39,8 @@ class ScriptedFiles : public FileLayer {
       if (files.before_read) files.before_read(++files.reads);
       return real->ReadByteAt(offset);
     }
-    std::uint64_t SizeNow() override { return real->SizeNow(); }
     void WriteByteAt(std::uint32_t offset, std::uint8_t value) override {
+      if (files.before_write) files.before_write();
       real->WriteByteAt(offset, value);
       if (unflushed)
         throw RomError({.fault = RomFault::kFlushFailed, .access = FileAccess::kWrite, .reason = "I/O error"});
