@@ -34,6 +34,7 @@ void SearchCommands::OpenWindow() {
     find_window_ = new FindWindow(window_);
     connect(find_window_, &FindWindow::findRequested, this,
             [this](RecordValue which, std::uint32_t value, bool forward) {
+              if (dialogs_.IsOpen()) return;  // nothing acts while a question is open, the search kept included
               searched_ = which;
               value_ = value;
               emit searchMade();
