@@ -59,13 +59,22 @@ install(RUNTIME_DEPENDENCY_SET quorvane_runtime DESTINATION .
         PRE_EXCLUDE_REGEXES ".*"
         DIRECTORIES ${runtime_dirs})
 
+# The zip's texts end their lines with CR LF, which every Notepad shows as
+# lines (before 2018 it showed bare line feeds as one long line).
+function(quorvane_install_text source destination name)
+  file(READ ${source} text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${CMAKE_BINARY_DIR}/windows-texts/${destination}/${name} "${text}")
+  install(FILES ${CMAKE_BINARY_DIR}/windows-texts/${destination}/${name} DESTINATION ${destination})
+endfunction()
+
 set(VERSION ${PROJECT_VERSION})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt ${CMAKE_BINARY_DIR}/README.txt @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION licenses
-        RENAME quorvane-gpl-3.0-or-later.txt)
-install(FILES ${QT6_INSTALL_PREFIX}/LICENSES/LGPL-3.0-only.txt DESTINATION licenses RENAME qt-lgpl-3.0.txt)
-install(FILES ${QT6_INSTALL_PREFIX}/LICENSES/GPL-3.0-only.txt DESTINATION licenses RENAME qt-gpl-3.0.txt)
+quorvane_install_text(${CMAKE_BINARY_DIR}/README.txt . README.txt)
+quorvane_install_text(${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt licenses quorvane-gpl-3.0-or-later.txt)
+quorvane_install_text(${QT6_INSTALL_PREFIX}/LICENSES/LGPL-3.0-only.txt licenses qt-lgpl-3.0.txt)
+quorvane_install_text(${QT6_INSTALL_PREFIX}/LICENSES/GPL-3.0-only.txt licenses qt-gpl-3.0.txt)
 # The compiler's runtime licences, as Debian's MinGW-w64 packages give them.
 foreach(licence gcc-runtime:/usr/share/doc/gcc-mingw-w64-base/copyright
                 mingw-w64-runtime:/usr/share/doc/mingw-w64-x86-64-dev/copyright)
@@ -73,7 +82,7 @@ foreach(licence gcc-runtime:/usr/share/doc/gcc-mingw-w64-base/copyright
   list(GET licence 0 name)
   list(GET licence 1 file)
   if(MINGW AND EXISTS ${file})
-    install(FILES ${file} DESTINATION licenses RENAME ${name}.txt)
+    quorvane_install_text(${file} licenses ${name}.txt)
   endif()
 endforeach()
 
