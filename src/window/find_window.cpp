@@ -45,6 +45,7 @@ FindWindow::FindWindow(QWidget* parent)
   value_->setObjectName("find_value");
   value_->setValidator(new HexDigitsValidator(value_));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
+    message_->hide();  // what was said was of the other field
     value_->setMaxLength(ValueDigits(Searched()));
     const std::optional<std::uint32_t> value = value_of_ ? value_of_(Searched()) : std::nullopt;
     value_->setText(value ? ValueText(Searched(), *value) : QString());

@@ -98,6 +98,7 @@ void SearchCommands::Run(bool forward) {
     }
   }
   if (result.outcome == SearchResult::Outcome::kFailed) {
+    status_.Tell({}, session_.ShownEntry());  // what an earlier search said no longer stands
     dialogs_.Warn(window_, Messages::SearchStopped(*result.failure, has_edits_()));
     return;
   }
