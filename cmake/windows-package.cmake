@@ -62,6 +62,7 @@ install(RUNTIME_DEPENDENCY_SET quorvane_runtime DESTINATION .
 # The zip's texts end their lines with CR LF, which every Notepad shows as
 # lines (before 2018 it showed bare line feeds as one long line).
 function(quorvane_install_text source destination name)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
   file(READ ${source} text)
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")

@@ -261,13 +261,20 @@ bool EditingSession::Write(std::int32_t entry, const FieldSlot& slot, std::uint8
     return true;
   } catch (const RomError& error) {
     failure = error.failure();
-    if (failure->fault == RomFault::kCannotOpen) writable_ = false;
+    // Refused for the file's permissions, or for a passing fault: the file says which.
+    if (failure->fault == RomFault::kCannotOpen) writable_ = module_.Files().MayWrite(module_.RomPath);
     return ReachedTheFile(*failure);
   }
 }
 
 void EditingSession::RecheckWritable() {
-  if (IsOpen()) writable_ = OpensForWriting(module_.Files(), module_.RomPath);
+  if (!IsOpen()) return;
+  try {
+    module_.OpenForReading().Close();  // checked as every access is: still the file the session holds
+  } catch (const RomError&) {
+    return;
+  }
+  writable_ = module_.Files().MayWrite(module_.RomPath);
 }
 
 EditingSession::StepResult EditingSession::TakeStep(HistoryDirection direction, const BoxTexts& texts,

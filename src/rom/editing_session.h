@@ -90,11 +90,12 @@ class EditingSession {
     return {module_.LocateFieldByte(entry, 1), module_.LocateFieldByte(entry, kRecordLength)};
   }
   const std::filesystem::path& ImagePath() const { return module_.RomPath; }
-  // Whether the file the session holds opened for writing when it was
-  // taken on (at Open, or when a display found it replaced).
-  // Whether Save can write to the image, as last seen: at Open, at the
-  // last write, or when last asked again.
+  // Whether Save can write to the image, as last seen: at Open (or when a
+  // display took on a replacing file), at a write it refused, or when last
+  // asked again.
   bool ImageWritable() const { return writable_; }
+  // Asks again, of the file the session holds only (another file at its
+  // path is not asked about), and without opening it for writing.
   void RecheckWritable();
 
   struct Display {

@@ -56,6 +56,10 @@ class FileLayer {
   // Opens an existing regular file, never creating, truncating or
   // extending one.
   virtual std::unique_ptr<ImageFile> Open(const std::filesystem::path& path, FileAccess access) = 0;
+  // Whether the file may be written, as its permissions (or attributes) and
+  // its file system say, asked without opening it for writing: a program
+  // that watches it for writes sees none.
+  virtual bool MayWrite(const std::filesystem::path& path);
 };
 
 // The platform's files (RomFile). It keeps no state.

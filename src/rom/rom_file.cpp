@@ -26,6 +26,8 @@ class PlatformFileLayer final : public FileLayer {
 
 }  // namespace
 
+bool FileLayer::MayWrite(const std::filesystem::path& path) { return RomFile::MayWrite(path); }
+
 FileLayer& PlatformFiles() {
   static PlatformFileLayer files;
   return files;

@@ -23,6 +23,7 @@ namespace quorvane {
 class RomFile final : public ImageFile {
  public:
   static RomFile Open(const std::filesystem::path& path, FileAccess access);
+  static bool MayWrite(const std::filesystem::path& path);
 
   RomFile(RomFile&& other) noexcept;
   RomFile& operator=(RomFile&&) = delete;

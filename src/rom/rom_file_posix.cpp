@@ -47,6 +47,11 @@ int OpenExisting(const std::filesystem::path& path, FileAccess access) {
 
 }  // namespace
 
+bool RomFile::MayWrite(const std::filesystem::path& path) {
+  // As the effective user; a file system mounted read-only says EROFS.
+  return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
   RomFile file(OpenExisting(path, access), access, path);
   // One look at the handle just opened: what the file is, which file it
@@ -99,9 +104,11 @@ std::uint8_t RomFile::ReadByteAt(std::uint32_t offset) {
 }
 
 std::uint64_t RomFile::SizeNow() {
-  struct stat status {};
-  if (::fstat(static_cast<int>(handle_), &status) != 0) Fail(RomFault::kReadFailed, std::strerror(errno));
-  return static_cast<std::uint64_t>(status.st_size);
+  // The end's offset, which costs the system less than a status; positioned
+  // reads and writes ignore the file position it moves.
+  const off_t end = ::lseek(static_cast<int>(handle_), 0, SEEK_END);
+  if (end < 0) Fail(RomFault::kReadFailed, std::strerror(errno));
+  return static_cast<std::uint64_t>(end);
 }
 
 void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
@@ -122,7 +129,8 @@ void RomFile::WriteByteAt(std::uint32_t offset, std::uint8_t value) {
 #ifdef F_FULLFSYNC
     flushed = ::fcntl(static_cast<int>(handle_), F_FULLFSYNC);
     // A file system without it says so; any other error is the flush failing.
-    if (flushed != 0 && (errno == ENOTSUP || errno == ENOTTY || errno == EINVAL))
+    if (flushed != 0 &&
+        (errno == ENOTSUP || errno == EOPNOTSUPP || errno == ENOTTY || errno == EINVAL || errno == ENOSYS))
       flushed = ::fsync(static_cast<int>(handle_));
 #else
     flushed = ::fdatasync(static_cast<int>(handle_));

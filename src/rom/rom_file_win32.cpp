@@ -100,6 +100,11 @@ OVERLAPPED At(std::uint32_t offset) {
 
 }  // namespace
 
+bool RomFile::MayWrite(const std::filesystem::path& path) {
+  const DWORD attributes = ::GetFileAttributesW(WindowsSystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
 RomFile RomFile::Open(const std::filesystem::path& path, FileAccess access) {
   RomFile file(OpenExisting(path, access), access, path);
   // What the file is, its length, which bounds every write, and which file

@@ -266,8 +266,11 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
       break;
   }
   if (result.failure && result.failure->fault == RomFault::kReplaced && result.to_write == 0) {
-    // Nothing of the user's was at stake: the new file is shown, as browsing would show it.
-    ShowEntryAt(ShownRow(), /*quietly=*/true);
+    // Nothing of the user's was at stake: the new file is shown, and the
+    // user told, as browsing does; the focus stays where the Save left it.
+    const QPointer<QWidget> focus = focusWidget();
+    ShowEntryAt(ShownRow());
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
   } else if (result.failure && result.failure->fault == RomFault::kReplaced && result.written.empty()) {
     OfferNewFile(texts);
   } else {

@@ -110,8 +110,9 @@ class Form1 : public QMainWindow {
   void ShowNothing(const RomFailure& failure, bool quietly = false);
   // Beside the user's other tools (form1_other_tools.cpp): after a Save
   // found the image replaced, offers to show the new file's entry with the
-  // edits kept; and on the user's return from another program, reads the
-  // shown entry again if nothing of the user's is in the way.
+  // edits kept; and on the user's return from another program, asks again
+  // whether the image can be written and reads the shown entry again if
+  // nothing of the user's is in the way.
   void OfferNewFile(const BoxTexts& texts);
   void TakeOnNewFile(const BoxTexts& texts, DisplayToken display);
   void ApplicationStateChanged(Qt::ApplicationState state);

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window beside the user's other tools, which rebuild the same image
 // while the editor is open: a Save that finds the image replaced offers the
-// new file with the user's edits kept, and the shown entry is read again
-// when the user comes back from another program.
+// new file with the user's edits kept, and when the user comes back from
+// another program the image is asked again whether it can be written and the
+// shown entry is read again.
 #include "rom/rom_error.h"
 #include "window/form1.h"
 #include "window/messages.h"
