@@ -403,12 +403,13 @@ class EditingTest : public QObject {
     QCOMPARE(harness->Record() + " " + harness->Focused()->objectName() + " " +
                  QString::number(harness->dialogs.warnings.size()),
              QString("05 C3 A0 00 77 99 56 78 11 22 Text3 1"));
-    // With nothing to save, a Save shows the new file's entry: there are no changes to ask about.
+    // With nothing to save, a Save shows the new file's entry and says so; there are no changes to ask about.
     const qsizetype asked = harness->dialogs.questions.size();
     Rebuild(std::vector<std::uint8_t>(kFullImageSize, 0x44));
     form->file_save_Click();
-    QCOMPARE(harness->Record() + " " + QString::number(harness->dialogs.questions.size() - asked),
-             QString("44 44 44 44 44 44 44 44 44 44 0"));
+    QCOMPARE(QStringList({harness->Record(), QString::number(harness->dialogs.questions.size() - asked),
+                          Facts(harness->dialogs.warnings.last()), harness->Focused()->objectName()}),
+             QStringList({"44 44 44 44 44 44 44 44 44 44", "0", "kReplaced | image.smc", "Text3"}));
   }
 
   void assistiveSoftwareChangesOnlyWhatTheUserCouldType() {
