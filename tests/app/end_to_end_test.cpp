@@ -64,9 +64,12 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
   EXPECT_TRUE(Eventually([] { return Clipboard() == "C3A05F"; })) << Clipboard();
 
   // From the list, Tab passes Style and the Y boxes and comes round to the
-  // pointer's high byte; a full box passes the focus on by itself.
+  // pointer's high byte; a full box passes the focus on by itself, and
+  // Backspace right after goes back into it.
   PressKeys({"Tab", "Tab", "Tab", "Tab"});
-  TypeText("7e0a1b");
+  TypeText("7f");
+  PressKeys({"BackSpace"});
+  TypeText("e0a1b");
   PressKeys({"ctrl+p"});
   EXPECT_TRUE(Eventually([] { return Clipboard() == "7E0A1B"; })) << Clipboard();
   PressKeys({"ctrl+s"});
