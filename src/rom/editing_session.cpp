@@ -203,6 +203,7 @@ SaveResult EditingSession::Save(const BoxTexts& texts, DisplayToken display, Sav
       if (now[IndexOfBox(slot.box)] != expected) result.changes.push_back({slot, expected, now[IndexOfBox(slot.box)]});
     }
     if (!result.changes.empty()) {
+      result.changed_since_told = scope == SaveScope::kEditedValuesWhole && seen_elsewhere_.has_value();
       seen_elsewhere_ = now;
       result.outcome = SaveResult::Outcome::kChangedElsewhere;
       return result;

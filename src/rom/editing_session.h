@@ -51,15 +51,18 @@ struct SaveResult {
     kFailed,            // `failure`; of the `to_write` bytes, only those in `written` reached the file
     kOtherDisplay,      // the texts came from another display than the one shown now; nothing was written
   };
-  // The last byte written reached the file, but the system could not confirm
-  // that it is on the disk (`failure` says why); it counts as written.
   Outcome outcome = Outcome::kFailed;
   std::int32_t entry = 0;  // the entry shown
   int box = 0;
   std::vector<ChangedByte> changes;
+  // The changes are from the bytes the user was last told of, another
+  // program's, rather than from those shown.
+  bool changed_since_told = false;
   std::size_t to_write = 0;
   std::vector<WrittenByte> written;  // in field order
   std::optional<RomFailure> failure;
+  // The last byte written reached the file, but the system could not confirm
+  // that it is on the disk (`failure` says why); it counts as written.
   bool unconfirmed = false;
   // What each box shows now: the file's byte where it was written or read
   // again; nullopt where the box keeps its own text, an edit not written.

@@ -342,7 +342,10 @@ QString Messages::NotSavedText(const SaveResult& result, const BoxTexts& texts, 
     }
     case Outcome::kChangedElsewhere: {
       QString message =
-          tr("Another program has changed entry %1 in \"%2\" since it was shown:").arg(result.entry).arg(Name(image));
+          (result.changed_since_told ? tr("Another program has changed entry %1 in \"%2\" again since you were told:")
+                                     : tr("Another program has changed entry %1 in \"%2\" since it was shown:"))
+              .arg(result.entry)
+              .arg(Name(image));
       for (const ChangedByte& change : result.changes) {
         message += tr("\n%1: %2 is now %3")
                        .arg(FieldName(change.slot), QString::fromStdString(FormatByteText(change.shown)),
