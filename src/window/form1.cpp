@@ -265,13 +265,14 @@ Form1::SaveOutcome Form1::ShowSaveResult(const SaveResult& result, const BoxText
     case SaveResult::Outcome::kOtherDisplay:
       break;
   }
-  if (result.failure && result.failure->fault == RomFault::kReplaced && result.to_write == 0) {
+  const bool replaced = result.failure && result.failure->fault == RomFault::kReplaced;
+  if (replaced && result.to_write == 0) {
     // Nothing of the user's was at stake: the new file is shown, and the
     // user told, as browsing does; the focus stays where the Save left it.
     const QPointer<QWidget> focus = focusWidget();
     ShowEntryAt(ShownRow());
     if (focus) focus->setFocus(Qt::OtherFocusReason);
-  } else if (result.failure && result.failure->fault == RomFault::kReplaced && result.written.empty()) {
+  } else if (replaced && result.written.empty()) {
     OfferNewFile(texts);
   } else {
     dialogs_.Warn(this, Messages::NotSaved(result, texts, session_.ImagePath()));
