@@ -206,8 +206,7 @@ TEST_F(ByteAccess, AnImageWhosePathIsLongerThan260CharactersOpensAndSaves) {
       {L"NUL", L"NUL"},
       {LR"(C:\)" + tail, LR"(\\?\C:\)" + tail},
       {L"C:/./x/../" + tail, LR"(\\?\C:\)" + tail},
-      {LR"(\\server\share\)" + tail, LR"(\\?\UNC\server\share\)" + tail},
-  };
+      {LR"(\\server\share\)" + tail, LR"(\\?\UNC\server\share\)" + tail}};
   for (const auto& [given, taken] : forms) EXPECT_TRUE(WindowsSystemPath(given) == taken) << given.size();
 #endif
 }

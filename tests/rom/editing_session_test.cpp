@@ -325,12 +325,9 @@ class Steps : public Session, public ::testing::WithParamInterface<StepsCase> {
     if (step.rfind("behind", 0) == 0) session.Show(std::stoi(step.substr(7)));
     if (step == "open") session.Open(image.path(), session.Examine(image.path()));
     if (step == "poke") image.Poke(0xF0200, {0x61});
-    if (step.rfind("poke ", 0) == 0) {
-      const auto hex = [&](std::size_t at, std::size_t length) {
-        return std::stoul(step.substr(at, length), nullptr, 16);
-      };
-      image.Poke(static_cast<std::uint32_t>(hex(5, 5)), {static_cast<std::uint8_t>(hex(11, 2))});
-    }
+    if (step.rfind("poke ", 0) == 0)  // "poke F0206=99"
+      image.Poke(std::uint32_t(std::stoul(step.substr(5, 5), nullptr, 16)),
+                 {std::uint8_t(std::stoul(step.substr(11), nullptr, 16))});
     if (step == "unflushed") files.fail_next_flush = true;
     if (step == "meddle") Do(Meddle::kPointer123456AndX99);
     if (step == "replace") Do(Meddle::kReplace);

@@ -19,14 +19,6 @@ SaveResult Saved(std::size_t written, std::size_t to_write) {
   return result;
 }
 
-// Another program's change met again by Save Mine, after the user was told of the first.
-SaveResult Again() {
-  SaveResult result;
-  result.outcome = SaveResult::Outcome::kChangedElsewhere;
-  result.changed_since_told = true;
-  return result;
-}
-
 RomFailure Failure(RomFault fault, FileAccess access) {
   return {.fault = fault, .path = "door.smc", .access = access, .reason = "Permission denied"};
 }
@@ -47,7 +39,11 @@ class MessagesTest : public QObject {
     QTest::newRow("a pointer pasted") << Messages::PasteRefused("C3A05F").text << "is a whole text pointer";
     QTest::newRow("an X or Y pasted") << Messages::PasteRefused("0120").text << "is a whole X or Y";
     QTest::newRow("seven digits pasted") << Messages::PasteRefused("D1E2F34").text << "is not a byte";
-    QTest::newRow("changed again") << Messages::ChangedElsewhere(Again(), {}, "x").text << "again since you were told";
+    // Another program's change met again by Save Mine, after the user was told of the first.
+    SaveResult again;
+    again.outcome = SaveResult::Outcome::kChangedElsewhere;
+    again.changed_since_told = true;
+    QTest::newRow("changed again") << Messages::ChangedElsewhere(again, {}, "x").text << "again since you were told";
     QTest::newRow("cannot write") << Messages::Describe(Failure(RomFault::kCannotOpen, FileAccess::kWrite)).text
                                   << "writing: Permission denied. If the file is read-only, make it writable";
     QTest::newRow("cannot read") << Messages::Describe(Failure(RomFault::kCannotOpen, FileAccess::kRead)).text

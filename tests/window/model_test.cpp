@@ -245,10 +245,8 @@ class ModelTest : public QObject {
     Run run(nullptr);
     for (const QString& step : steps) QCOMPARE(step + ": " + run.Take(step), step + ": ");
     const ScriptedDialogs& dialogs = run.harness_.dialogs;
-    QCOMPARE(QStringLiteral("%1 | %2 | %3")
-                 .arg(run.harness_.session.ShownEntry())
-                 .arg(dialogs.asked.size() - 1)
-                 .arg(dialogs.warnings.size()),
+    const std::int32_t shown = run.harness_.session.ShownEntry();
+    QCOMPARE(QStringLiteral("%1 | %2 | %3").arg(shown).arg(dialogs.asked.size() - 1).arg(dialogs.warnings.size()),
              after);
   }
 

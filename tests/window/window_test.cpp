@@ -270,15 +270,12 @@ class WindowTest : public QObject {
     });
     const QString text = "\"<b>door</b>.smc\"";
     const Message message{.text = text};
-    using Edits = Notifier::EditsAnswer;
-    using Elsewhere = Notifier::ChangedElsewhereAnswer;
-    const QMap<Edits, QString> edits = {
-        {Edits::kSave, "save"}, {Edits::kDiscard, "don't save"}, {Edits::kCancel, "cancel"}};
-    const QMap<Elsewhere, QString> elsewhere = {
-        {Elsewhere::kReload, "reload"}, {Elsewhere::kSaveMine, "save mine"}, {Elsewhere::kCancel, "cancel"}};
-    if (question == "edits") seen.append(edits[notifier.AskAboutEdits(form, message)]);
+    // The answers in the order the notifier's answers list them.
+    if (question == "edits")
+      seen.append(QStringList{"save", "don't save", "cancel"}[int(notifier.AskAboutEdits(form, message))]);
     if (question == "header") seen.append(notifier.AskToOpenAnyway(form, message) ? "open" : "cancel");
-    if (question == "elsewhere") seen.append(elsewhere[notifier.AskAboutChangesElsewhere(form, message)]);
+    if (question == "elsewhere")
+      seen.append(QStringList{"reload", "save mine", "cancel"}[int(notifier.AskAboutChangesElsewhere(form, message))]);
     const QString buttons = question == "edits"    ? "&Save|Cancel|Do&n't Save"
                             : question == "header" ? "&Open Anyway|Cancel"
                                                    : "&Reload|Cancel|Save &Mine";
