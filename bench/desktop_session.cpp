@@ -200,10 +200,6 @@ void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds d
   RunCommand(command, 60s);
 }
 
-void TypeText(const std::string& text, std::chrono::milliseconds delay) {
-  RunCommand({"xdotool", "type", "--delay", std::to_string(delay.count()), text}, 60s);
-}
-
 bool SetClipboard(const std::string& text) {
   // xclip stays behind to serve the clipboard until another program takes it.
   const std::filesystem::path file =

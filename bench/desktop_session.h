@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Programs on a private X display, started and driven as a user drives them:
-// shared by the start-up benchmark and the end-to-end test.
+// Programs on a private X display, started and driven as a user drives them,
+// for the start-up and memory benchmark.
 
 #include <sys/types.h>
 
@@ -61,7 +61,6 @@ std::vector<std::string> VisibleWindows(const std::string& title);
 // Presses keys (xdotool key names, such as "ctrl+o" or "Down") one after
 // another, into whatever window has the focus.
 void PressKeys(const std::vector<std::string>& keys, std::chrono::milliseconds delay = 40ms);
-void TypeText(const std::string& text, std::chrono::milliseconds delay = 40ms);
 // Puts text on the clipboard (xclip) and waits until it is there.
 bool SetClipboard(const std::string& text);
 // Presses the keys, again each time they did not bring `done` about within
