@@ -95,10 +95,9 @@ std::size_t OpenHandleCount() {
   // answers 0 under wine. Handles are given out from the lowest free value
   // upwards, so a process with a few hundred stays far below the limit.
   std::size_t count = 0;
-  for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
-    DWORD flags = 0;
+  DWORD flags = 0;
+  for (std::uintptr_t value = 4; value < 0x10000; value += 4)
     if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0) ++count;
-  }
   return count;
 }
 #else

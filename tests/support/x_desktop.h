@@ -69,6 +69,10 @@ inline bool ChooseInOpenDialog(const QString& name) {
 class XDesktop {
  public:
   XDesktop() {
+    // Output nobody reads must not fill a pipe and stall the program: Xvfb's
+    // warnings go nowhere, and what openbox says goes into the test's report.
+    server_.setStandardErrorFile(QProcess::nullDevice());
+    window_manager_.setProcessChannelMode(QProcess::ForwardedChannels);
     server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     // It picks a free display itself and prints its number once it is ready.
     while (!server_.canReadLine() && server_.waitForReadyRead(30000)) continue;

@@ -272,7 +272,7 @@ class WindowTest : public QObject {
     const Message message{.text = text};
     // The answers in the order the notifier's answers list them.
     if (question == "edits")
-      seen.append(QStringList{"save", "don't save", "cancel"}[int(notifier.AskAboutEdits(form, message))]);
+      seen << QStringList{"save", "don't save", "cancel"}[int(notifier.AskAboutEdits(form, message))];
     if (question == "header") seen.append(notifier.AskToOpenAnyway(form, message) ? "open" : "cancel");
     if (question == "elsewhere")
       seen.append(QStringList{"reload", "save mine", "cancel"}[int(notifier.AskAboutChangesElsewhere(form, message))]);
