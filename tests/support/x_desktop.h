@@ -69,11 +69,14 @@ inline bool ChooseInOpenDialog(const QString& name) {
 class XDesktop {
  public:
   XDesktop() {
-    // Output nobody reads must not fill a pipe and stall the program: Xvfb's
-    // warnings go nowhere, and what openbox says goes into the test's report.
-    server_.setStandardErrorFile(QProcess::nullDevice());
+    // Output nobody reads must not fill a pipe and stall the program: what
+    // Xvfb and openbox say goes into the test's report.
+    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     window_manager_.setProcessChannelMode(QProcess::ForwardedChannels);
-    server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    // Without -noreset, Xvfb resets itself whenever its last client leaves
+    // (an xprop below may leave before openbox is in), and a client that
+    // comes in the meantime finds the display closed.
+    server_.start("Xvfb", {"-displayfd", "1", "-noreset", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     // It picks a free display itself and prints its number once it is ready.
     while (!server_.canReadLine() && server_.waitForReadyRead(30000)) continue;
     qputenv("DISPLAY", ":" + server_.readLine().trimmed());
