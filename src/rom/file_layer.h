@@ -40,8 +40,9 @@ class ImageFile {
   // with the file's size now (another program may have shortened it since
   // it was opened).
   virtual std::uint8_t ReadByteAt(std::uint32_t offset) = 0;
-  // Writes in place, never at or past the end as it is now, and returns once the byte is
-  // on the storage. kFlushFailed means the byte is in the file all the same.
+  // Writes in place, never at or past the end as it is now, and returns once
+  // the byte is on the storage. kFlushFailed means the byte is in the file
+  // all the same.
   virtual void WriteByteAt(std::uint32_t offset, std::uint8_t value) = 0;
   // Closes now and reports a failed close, which can mean a lost write.
   virtual void Close() = 0;

@@ -45,7 +45,7 @@ FindWindow::FindWindow(QWidget* parent)
   value_->setObjectName("find_value");
   value_->setValidator(new HexDigitsValidator(value_));
   connect(field_, &QComboBox::currentIndexChanged, this, [this] {
-    message_->hide();  // what was said was of the other field
+    Hush();  // what was said was of the other field
     value_->setMaxLength(ValueDigits(Searched()));
     const std::optional<std::uint32_t> value = value_of_ ? value_of_(Searched()) : std::nullopt;
     value_->setText(value ? ValueText(Searched(), *value) : QString());
@@ -84,7 +84,7 @@ void FindWindow::Open(const std::function<std::optional<std::uint32_t>(RecordVal
                       const QWidget& list) {
   value_of_ = value_of;
   if (!isVisible()) PlaceBeside(list);
-  message_->hide();
+  Hush();
   emit field_->currentIndexChanged(field_->currentIndex());  // the shown entry's value, selected
   show();
   raise();
@@ -118,7 +118,7 @@ void FindWindow::Find(bool forward) {
     Announce(Messages::ValueLength(Searched()));
     return;
   }
-  message_->hide();
+  Hush();
   emit findRequested(Searched(), value_->text().toUInt(nullptr, 16), forward);
 }
 

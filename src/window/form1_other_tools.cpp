@@ -46,9 +46,11 @@ void Form1::ApplicationStateChanged(Qt::ApplicationState state) {
   // The list's entry, also when it could not be read before.
   if (!back || dialogs_.IsOpen() || !session_.IsOpen()) return;
   session_.RecheckWritable();  // the user may have changed that meanwhile
-  RefreshState();
-  if (List1->currentRow() < 0 || HasEdits()) return;
-  ShowEntryAt(List1->currentRow(), /*quietly=*/true);
+  if (List1->currentRow() < 0 || HasEdits()) {
+    RefreshState();
+    return;
+  }
+  ShowEntryAt(List1->currentRow(), /*quietly=*/true);  // which refreshes the window's state too
 }
 
 }  // namespace quorvane

@@ -63,8 +63,9 @@ class RecordTyping : public QObject {
   bool TakeKey(FieldLineEdit* box, const QKeyEvent& key);
   bool TakePaste(FieldLineEdit* box, const QString& text);
   // Whether a box belongs to the last whole-value paste into its value, and
-  // every box of it still holds what the paste left (or, once undone, what it replaced)
-  // with the paste still in its own history to take back (or make again).
+  // every box of it still holds what the paste left (or, once undone, what
+  // it replaced) with the paste still in its own history to take back (or
+  // make again).
   bool SpreadHolds(const QWidget* box, bool undone) const;
 
   std::function<void(const Message& why)> tell_;

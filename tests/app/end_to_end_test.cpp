@@ -81,8 +81,9 @@ TEST(EndToEnd, APointerTypedInOneGoIsCopiedSavedAndAnUnsavedEditIsAskedAbout) {
     // A message box on Windows copies its text, which names the image as
     // Windows writes paths.
     EXPECT_TRUE(PressUntil({"ctrl+c"}, [] {
-      return Clipboard().contains("Entry 1 has changes that have not been saved.") &&
-             Clipboard().contains("Save them into \"Z:\\tmp\\quorvane-test-");
+      const QString copied = Clipboard();
+      return copied.contains("Entry 1 has changes that have not been saved.") &&
+             copied.contains("Save them into \"Z:\\tmp\\quorvane-test-");
     })) << Clipboard().toStdString();
   }
   // (Only the first wait once it has ended says so, and that ends the presses.)
